@@ -1,0 +1,3 @@
+#include "engine/stop_scan.h"
+
+bool StopScan = false;
