@@ -2,7 +2,9 @@
 // where there is no Windows registry. It behaves as the platform does where the
 // callers depend on it: names are case-insensitive and enumerate sorted (as
 // Wine enumerates), names and string data are converted to Windows-1252 on the
-// way out (a character it cannot hold becomes '?'), a name of 260 or more
+// way out (a character it cannot hold becomes '?'; the platform maps a few
+// letters to look-alikes instead, Greek capital omega to O, and either way the
+// converted name no longer opens its key), a name of 260 or more
 // characters or data over the caller's buffer gives "more data", and keys can
 // be made to refuse opening or to fail enumeration.
 //

@@ -48,9 +48,9 @@ inline std::vector<SampleEntry> SampleTree() {
       Sz("Alpha", "x", "C:\\alpha"),
       Key("Alpha\\Deep\\Deeper"),
       Sz("Alpha\\Deep\\Deeper", "far", "C:\\far.sys "),
-      Key("gamma\xCE\xA9"),  // "gammaΩ": no ANSI name opens it
-      Sz("gamma\xCE\xA9", "hidden", "C:\\hidden.exe"),
-      Key("gamma\xCE\xA9\\child"),
+      Key("gamma\xE4\xB8\xAD"),  // "gamma" + a CJK letter: no ANSI name opens it
+      Sz("gamma\xE4\xB8\xAD", "hidden", "C:\\hidden.exe"),
+      Key("gamma\xE4\xB8\xAD\\child"),
       Key("Big"),
       Typed("Big", "a-big", platform::reg_type::kBinary, std::string(5000, 'C')),
       Sz("Big", "b-after", "C:\\after-big.exe"),

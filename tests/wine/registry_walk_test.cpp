@@ -77,7 +77,6 @@ TEST_F(RealRegistryWalk, OversizedDataAndLongNamesEndTheValuesOfTheirKeyOnly) {
                                              "key HKEY_CURRENT_USER\\" + scratch.Path() + "\\Big\\Sub",
                                              "found 2 " + root + "\\Big\\Sub\\s|C:\\sub.exe",
                                              "key HKEY_CURRENT_USER\\" + scratch.Path() + "\\Long",
-                                             "found 1 " + root + "\\Long\\" + std::string(259, 'A') + "|C:\\259.exe",
                                              "found 2 " + root + "\\Long\\" + std::string(259, 'A') + "|C:\\259.exe",
                                              "finished 0"));
 }

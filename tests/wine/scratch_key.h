@@ -1,5 +1,6 @@
-// A key of the real registry that one test owns: HKCU\Software\HivesweepTest\
-// <process>-<n>, created empty and removed with its subtree afterwards.
+// A key of the real registry that one test owns, below
+// HKCU\Software\HivesweepTest (named after the process and a counter),
+// created empty and removed with its subtree afterwards.
 #pragma once
 
 #include <windows.h>
