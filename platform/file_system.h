@@ -1,0 +1,29 @@
+// The file-system facility: existence of files and folders, the user's special
+// folders, folder creation and whole-file output. Paths are Windows paths in
+// the system ANSI code page.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Special-folder id of the user's Documents folder.
+constexpr int kFolderPersonal = 5;
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // True exactly when the path names an existing file or folder; a relative
+  // path is taken from the current folder.
+  virtual bool PathExists(const std::string& path) = 0;
+  // Path of a special folder, or the empty text when it cannot be named.
+  virtual std::string SpecialFolderPath(int folderId) = 0;
+  // Creates one folder whose parent exists; false when it could not.
+  virtual bool CreateFolder(const std::string& path) = 0;
+  // Writes `bytes` as the whole content of the file, replacing an existing
+  // one; false when the file could not be opened or written.
+  virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
+};
+
+}  // namespace platform

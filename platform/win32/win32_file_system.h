@@ -1,0 +1,16 @@
+// The file-system facility over shlwapi, shell32 and the C runtime's file output.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace platform {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  bool PathExists(const std::string& path) override;
+  std::string SpecialFolderPath(int folderId) override;
+  bool CreateFolder(const std::string& path) override;
+  bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+};
+
+}  // namespace platform
