@@ -1,0 +1,24 @@
+// Pulling the file path out of a registry value's text, and the existence test.
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace engine {
+
+// The path on drive C that a value's text names: a command line, a file with
+// a resource index, a firewall entry and the like are cut down by literal
+// markers to the path alone. A text naming no upper-case "C:\" path comes out
+// as "C:\", which always exists.
+std::string PathExtractor(const std::string& text);
+
+// True exactly when the platform confirms that the path names an existing
+// file or folder; false for anything else, the empty path included.
+bool FileExists(platform::FileSystem& files, const std::string& path);
+
+// The text back to front; a text of more than 32,767 characters gives the
+// empty text.
+std::string ReverseText(const std::string& text);
+
+}  // namespace engine
