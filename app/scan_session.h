@@ -1,0 +1,64 @@
+// One registry scan at a time, run from the main window: Start Search runs
+// the whole walk inside its click handler, the walk keeps the window alive,
+// Stop Search interrupts it after a question, and Exit and closing the window
+// follow the scan state.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/finding_classifier.h"
+#include "app/list_view.h"
+#include "app/scan_view.h"
+#include "engine/reg_search.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/message_pump.h"
+#include "platform/registry.h"
+
+namespace app {
+
+extern const char kApplicationTitle[];
+
+struct ScanPlatform {
+  platform::Registry& registry;
+  platform::MessagePump& pump;
+  platform::MessageBoxes& boxes;
+  platform::FileSystem& files;
+};
+
+class ScanSession {
+ public:
+  ScanSession(ScanView& view, ListView& lvErrorRegKey, const ScanPlatform& platform);
+
+  // Window load: the first search object.
+  void Load();
+
+  void cmdStart_Click();
+  void cmdStop_Click();
+  void cmdExit_Click();
+  // A request to close the window; *cancel set to 1 refuses it.
+  void QueryUnload(int* cancel);
+  void Timer1_Timer();
+
+  void cReg_SearchKeyChanged(const std::string& sFullKeyName);
+  void cReg_SearchFinished(std::int32_t lReason);
+
+  // "" before the first scan, "start" while one runs, "stop" after it.
+  const std::string& ScanState() const { return scanState_; }
+
+ private:
+  std::shared_ptr<engine::cRegSearch> NewSearch();
+  void ShowResults();
+
+  ScanView& view_;
+  ListView& lvErrorRegKey_;
+  ScanPlatform platform_;
+  FindingClassifier classifier_;
+  std::shared_ptr<engine::cRegSearch> cReg;
+  std::string scanState_;
+  std::int32_t lastReason_ = 0;  // of the last SearchFinished, for the closing status text
+};
+
+}  // namespace app

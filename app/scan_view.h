@@ -1,0 +1,36 @@
+// What the scan session drives on the main window. The window implements it;
+// tests implement it with a recorder.
+#pragma once
+
+#include <string>
+
+namespace app {
+
+enum class CommandButton { Start, Stop, UndoCenter, Exit, SelectAll, Unselect, Delete, Restore, Remove };
+
+class ScanView {
+ public:
+  virtual ~ScanView() = default;
+
+  // Hides the welcome and Undo Center panels and shows the scan panel in the
+  // content rectangle.
+  virtual void ShowScanPanel() = 0;
+  virtual void SetTimerEnabled(bool enabled) = 0;
+  // Exactly one of the two headers is visible: "scanning" or "errors found".
+  virtual void ShowScanningHeader(bool scanning) = 0;
+  virtual void SetCurrentKeyVisible(bool visible) = 0;
+  virtual void SetCurrentKey(const std::string& text) = 0;
+  virtual void SetStatusWidth(int twips) = 0;
+  virtual void SetStatus(const std::string& text) = 0;
+  virtual void SetErrorCount(const std::string& text) = 0;
+  virtual void SetButtonEnabled(CommandButton button, bool enabled) = 0;
+  // Puts a button back to its resting look (after a state change or a box).
+  virtual void RestButton(CommandButton button) = 0;
+  virtual int ProgressPosition() const = 0;
+  virtual int ProgressMaximum() const = 0;
+  virtual void SetProgressPosition(int position) = 0;
+  // Ends the program at once, with no question and no further window events.
+  virtual void EndProgram() = 0;
+};
+
+}  // namespace app
