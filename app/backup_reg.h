@@ -1,0 +1,35 @@
+// The backup written before checked findings are removed: one REGEDIT4 file
+// in "Reg Backup" inside the user's Documents folder, named after the local
+// date and time, that records each checked row as a key and a string value in
+// the shape in which the removal deletes it.
+#pragma once
+
+#include <string>
+
+#include "app/list_view.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+
+namespace app {
+
+// The folder the backups go to, ending in "\": Documents, "\Reg Backup\".
+// When the Documents folder cannot be named this is "\Reg Backup\" on the
+// current drive.
+std::string BackupFolderPath(platform::FileSystem& files);
+
+// "Backup_dd-mm-yyyy_hh-nn-ss.reg": the date of one clock reading and the
+// time of day (24-hour) of the next.
+std::string BackupFileName(const platform::LocalTime& date, const platform::LocalTime& time);
+
+// The key line and the value line of one finding, each ending in CR LF: the
+// full path root, "\", sub path is split at its last "\" into the key and the
+// value name; backslashes in the name and the data are doubled, nothing else
+// is escaped.
+std::string BackupLines(const std::string& rootPath, const std::string& subPath, const std::string& invalidValue);
+
+// Writes the backup of the checked rows, in list order. Every failure is
+// silent: when the folder cannot be created or the file cannot be written,
+// there is no backup and the caller goes on.
+void BackupReg(const ListView& lvErrorRegKey, platform::FileSystem& files, platform::Clock& clock);
+
+}  // namespace app

@@ -1,0 +1,59 @@
+// A fresh host folder that stands for drive C in a test, removed with all it
+// holds afterwards.
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace testsupport {
+
+class TempDrive {
+ public:
+  TempDrive() {
+    static int counter = 0;
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    root_ = std::filesystem::temp_directory_path() /
+            ("hivesweep-drive-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+    std::filesystem::create_directories(root_);
+  }
+  ~TempDrive() {
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+  }
+  TempDrive(const TempDrive&) = delete;
+  TempDrive& operator=(const TempDrive&) = delete;
+
+  std::string Root() const { return root_.string(); }
+
+  void MakeFolder(const std::string& relative) const { std::filesystem::create_directories(root_ / relative); }
+  void MakeFile(const std::string& relative, const std::string& bytes) const {
+    std::ofstream(root_ / relative, std::ios::binary) << bytes;
+  }
+
+  // Every file below the root, as "/"-separated relative paths, sorted.
+  std::vector<std::string> Files() const {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root_)) {
+      if (entry.is_regular_file()) files.push_back(entry.path().lexically_relative(root_).generic_string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+  }
+  bool IsFolder(const std::string& relative) const { return std::filesystem::is_directory(root_ / relative); }
+
+  std::string Read(const std::string& relative) const {
+    std::ifstream in(root_ / relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+ private:
+  std::filesystem::path root_;
+};
+
+}  // namespace testsupport
