@@ -24,7 +24,7 @@ std::string BackupFolderPath(platform::FileSystem& files) {
 }
 
 std::string BackupFileName(const platform::LocalTime& date, const platform::LocalTime& time) {
-  char name[64];
+  char name[96];  // room for any field values, so nothing is cut
   std::snprintf(name, sizeof(name), "Backup_%02d-%02d-%04d_%02d-%02d-%02d.reg", date.day, date.month, date.year,
                 time.hour, time.minute, time.second);
   return name;

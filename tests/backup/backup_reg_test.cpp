@@ -43,7 +43,7 @@ TEST(BackupLines, KeyFindingNamesTheKeyInItsParent) {
             CrLfLines({R"([HKEY_CURRENT_USER\Software\Demo])", R"("Gone"="*")"}));
 }
 
-TEST(BackupLines, OnlyBackslashesInNameAndDataAreDoubled) {
+TEST(BackupLines, OnlyBackslashesInTheDataAreDoubled) {
   // Quotes stay as they are, in the data and in the name; the key path keeps
   // its single backslashes, also an empty component's.
   EXPECT_EQ(
