@@ -1,5 +1,6 @@
 #include "app/scan_session.h"
 
+#include "app/ignoring_errors.h"
 #include "app/scan_parameters.h"
 #include "engine/stop_scan.h"
 
@@ -12,18 +13,9 @@ namespace {
 constexpr int kStatusWidthScanning = 855;
 constexpr int kStatusWidthDone = 3000;
 
-// Runs one step of a handler; a step that fails is skipped and the next runs.
-template <typename Action>
-void Step(Action&& step) noexcept {
-  try {
-    step();
-  } catch (...) {
-  }
-}
-
 }  // namespace
 
-ScanSession::ScanSession(ScanView& view, ListView& lvErrorRegKey, const ScanPlatform& platform)
+ScanSession::ScanSession(MainView& view, ListView& lvErrorRegKey, const ScanPlatform& platform)
     : view_(view), lvErrorRegKey_(lvErrorRegKey), platform_(platform), classifier_(lvErrorRegKey, platform.files) {}
 
 void ScanSession::Load() { cReg = NewSearch(); }

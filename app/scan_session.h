@@ -10,7 +10,7 @@
 
 #include "app/finding_classifier.h"
 #include "app/list_view.h"
-#include "app/scan_view.h"
+#include "app/main_view.h"
 #include "engine/reg_search.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -30,7 +30,7 @@ struct ScanPlatform {
 
 class ScanSession {
  public:
-  ScanSession(ScanView& view, ListView& lvErrorRegKey, const ScanPlatform& platform);
+  ScanSession(MainView& view, ListView& lvErrorRegKey, const ScanPlatform& platform);
 
   // Window load: the first search object.
   void Load();
@@ -52,7 +52,7 @@ class ScanSession {
   std::shared_ptr<engine::cRegSearch> NewSearch();
   void ShowResults();
 
-  ScanView& view_;
+  MainView& view_;
   ListView& lvErrorRegKey_;
   ScanPlatform platform_;
   FindingClassifier classifier_;

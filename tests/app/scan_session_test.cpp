@@ -15,49 +15,13 @@
 #include "platform/substitute/memory_registry.h"
 #include "platform/substitute/scripted_message_boxes.h"
 #include "platform/substitute/scripted_message_pump.h"
+#include "tests/support/recording_view.h"
 #include "tests/support/temp_drive.h"
 
 namespace {
 
 using app::CommandButton;
 constexpr std::uint32_t HKCU = 0x80000001u;
-
-class RecordingView final : public app::ScanView {
- public:
-  void ShowScanPanel() override { scanPanelShown = true; }
-  void SetTimerEnabled(bool enabled) override { timer = enabled; }
-  void ShowScanningHeader(bool scanning) override { scanningHeader = scanning; }
-  void SetCurrentKeyVisible(bool visible) override { currentKeyVisible = visible; }
-  void SetCurrentKey(const std::string& text) override {
-    currentKey = text;
-    ++currentKeyUpdates;
-  }
-  void SetStatusWidth(int twips) override { statusWidth = twips; }
-  void SetStatus(const std::string& text) override { status = text; }
-  void SetErrorCount(const std::string& text) override { errorCount = text; }
-  void SetButtonEnabled(CommandButton button, bool enabled) override { enabledButtons[button] = enabled; }
-  void RestButton(CommandButton button) override { rested.push_back(button); }
-  int ProgressPosition() const override { return progress; }
-  int ProgressMaximum() const override { return 100; }
-  void SetProgressPosition(int position) override { progress = position; }
-  void EndProgram() override { ended = true; }
-
-  bool Enabled(CommandButton b) const { return enabledButtons.count(b) ? enabledButtons.at(b) : true; }
-
-  bool scanPanelShown = false;
-  bool timer = false;
-  bool scanningHeader = false;
-  bool currentKeyVisible = false;
-  std::string currentKey;
-  int currentKeyUpdates = 0;
-  int statusWidth = 855;
-  std::string status = "Scanning :";
-  std::string errorCount;
-  std::map<CommandButton, bool> enabledButtons;
-  std::vector<CommandButton> rested;
-  int progress = 0;
-  bool ended = false;
-};
 
 class ScanSessionTest : public ::testing::Test {
  protected:
@@ -89,7 +53,7 @@ class ScanSessionTest : public ::testing::Test {
   platform::ScriptedMessagePump pump;
   platform::ScriptedMessageBoxes boxes;
   app::MemoryListView list;
-  RecordingView view;
+  testsupport::RecordingView view;
   app::ScanSession session;
 };
 

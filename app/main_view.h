@@ -1,5 +1,5 @@
-// What the scan session drives on the main window. The window implements it;
-// tests implement it with a recorder.
+// What the scan session, the removal and the Undo Center drive on the main
+// window. The window implements it; tests implement it with a recorder.
 #pragma once
 
 #include <string>
@@ -8,9 +8,9 @@ namespace app {
 
 enum class CommandButton { Start, Stop, UndoCenter, Exit, SelectAll, Unselect, Delete, Restore, Remove };
 
-class ScanView {
+class MainView {
  public:
-  virtual ~ScanView() = default;
+  virtual ~MainView() = default;
 
   // Hides the welcome and Undo Center panels and shows the scan panel in the
   // content rectangle.
@@ -20,6 +20,7 @@ class ScanView {
   virtual void ShowScanningHeader(bool scanning) = 0;
   virtual void SetCurrentKeyVisible(bool visible) = 0;
   virtual void SetCurrentKey(const std::string& text) = 0;
+  virtual void SetCurrentKeyFont(int points, bool bold) = 0;
   virtual void SetStatusWidth(int twips) = 0;
   virtual void SetStatus(const std::string& text) = 0;
   virtual void SetErrorCount(const std::string& text) = 0;
@@ -29,6 +30,9 @@ class ScanView {
   virtual int ProgressPosition() const = 0;
   virtual int ProgressMaximum() const = 0;
   virtual void SetProgressPosition(int position) = 0;
+  // Hides the welcome and scan panels and shows the Undo Center panel in the
+  // content rectangle.
+  virtual void ShowUndoPanel() = 0;
   // Ends the program at once, with no question and no further window events.
   virtual void EndProgram() = 0;
 };
