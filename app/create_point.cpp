@@ -12,6 +12,8 @@ std::string RestorePointDescription(platform::Clock& clock) {
 
 void CreatePoint(bool& Style, platform::RestorePoint& restorePoint, platform::Clock& clock) {
   static_cast<void>(Style);
+  // Bound before the clock is read: binding can take seconds, and the
+  // description should name the moment of the request.
   const std::unique_ptr<platform::RestoreService> service = restorePoint.Bind(kRestorePointMoniker);
   const std::string description = RestorePointDescription(clock);
   // Without the provider (no management service, System Restore off, access
