@@ -4,11 +4,19 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
 // Special-folder id of the user's Documents folder.
 constexpr int kFolderPersonal = 5;
+
+// The entries of one folder, in the order the file system yields them.
+struct FolderListing {
+  bool found = false;                   // false: no such folder
+  std::vector<std::string> subFolders;  // full paths
+  std::vector<std::string> files;       // names
+};
 
 class FileSystem {
  public:
@@ -24,6 +32,10 @@ class FileSystem {
   // Writes `bytes` as the whole content of the file, replacing an existing
   // one; false when the file could not be opened or written.
   virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
+  virtual FolderListing ListFolder(const std::string& path) = 0;
+  // The full path of an existing file as the file system reports it; the
+  // empty text when no file has that path.
+  virtual std::string FileFullPath(const std::string& path) = 0;
 };
 
 }  // namespace platform

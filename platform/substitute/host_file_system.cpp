@@ -1,5 +1,6 @@
 #include "platform/substitute/host_file_system.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +12,12 @@ namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string FoldedName(const std::string& name) {
+  std::string folded = name;
+  for (char& c : folded) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return folded;
+}
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
@@ -101,6 +108,42 @@ bool HostFileSystem::WriteWholeFile(const std::string& path, const std::string& 
   if (!file) return false;
   if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return false;
   return std::fflush(file.get()) == 0;
+}
+
+FolderListing HostFileSystem::ListFolder(const std::string& path) {
+  FolderListing listing;
+  const std::string host = HostPath(path);
+  std::error_code ec;
+  if (host.empty() || !fs::is_directory(host, ec)) return listing;
+  listing.found = true;
+  std::vector<fs::directory_entry> entries;
+  for (const auto& entry : fs::directory_iterator(host, ec)) entries.push_back(entry);
+  std::sort(entries.begin(), entries.end(), [](const fs::directory_entry& a, const fs::directory_entry& b) {
+    return FoldedName(a.path().filename().string()) < FoldedName(b.path().filename().string());
+  });
+  std::string folder = path;
+  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  for (const auto& entry : entries) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_directory(ec)) {
+      listing.subFolders.push_back(folder + "\\" + name);
+    } else {
+      listing.files.push_back(name);
+    }
+  }
+  return listing;
+}
+
+std::string HostFileSystem::FileFullPath(const std::string& path) {
+  const std::string host = HostPath(path);
+  std::error_code ec;
+  if (host.empty() || !fs::is_regular_file(host, ec)) return std::string();
+  std::string full = path;
+  for (char& c : full) {
+    if (c == '/') c = '\\';
+  }
+  if (full.size() < 2 || full[1] != ':') full = "C:" + std::string(full.empty() || full[0] != '\\' ? "\\" : "") + full;
+  return full;
 }
 
 }  // namespace platform

@@ -20,6 +20,9 @@ class HostFileSystem final : public FileSystem {
   std::string SpecialFolderPath(int folderId) override;
   bool CreateFolder(const std::string& path) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+  // Entries come sorted by name without regard to case, as NTFS yields them.
+  FolderListing ListFolder(const std::string& path) override;
+  std::string FileFullPath(const std::string& path) override;
 
   // The Windows path reported for the Documents folder; "" makes it unnameable.
   void SetDocumentsFolder(const std::string& windowsPath) { documents_ = windowsPath; }

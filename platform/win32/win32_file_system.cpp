@@ -40,4 +40,36 @@ bool Win32FileSystem::WriteWholeFile(const std::string& path, const std::string&
   return std::fflush(file.get()) == 0;
 }
 
+FolderListing Win32FileSystem::ListFolder(const std::string& path) {
+  FolderListing listing;
+  std::string folder = path;
+  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  const DWORD attributes = GetFileAttributesA(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return listing;
+  listing.found = true;
+  WIN32_FIND_DATAA entry = {};
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return listing;
+  do {
+    const std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      listing.subFolders.push_back(folder + "\\" + name);
+    } else {
+      listing.files.push_back(name);
+    }
+  } while (FindNextFileA(search, &entry));
+  FindClose(search);
+  return listing;
+}
+
+std::string Win32FileSystem::FileFullPath(const std::string& path) {
+  if (path.empty()) return std::string();
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::string();
+  char full[MAX_PATH * 4] = {};
+  const DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
+  return length > 0 && length < sizeof(full) ? std::string(full, length) : std::string();
+}
+
 }  // namespace platform
