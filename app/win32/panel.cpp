@@ -187,8 +187,13 @@ void Panel::Redraw() {
     RECT r = PixelsOf(label.spec.bounds);
     controls::SelectedObject font(dc, label.font.Get());
     SetTextColor(dc, label.spec.color);
+    // A label one line high shows one line, cut with an ellipsis where the
+    // text is wider than the label; a taller one wraps at words.
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    const bool oneLine = r.bottom - r.top < 2 * metrics.tmHeight;
     DrawTextA(dc, label.spec.text.c_str(), static_cast<int>(label.spec.text.size()), &r,
-              DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+              DT_LEFT | DT_TOP | DT_NOPREFIX | DT_END_ELLIPSIS | (oneLine ? DT_SINGLELINE : DT_WORDBREAK));
   }
   dirty_ = false;
 }

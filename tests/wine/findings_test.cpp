@@ -15,29 +15,11 @@
 #include "platform/win32/win32_message_pump.h"
 #include "platform/win32/win32_registry.h"
 #include "tests/support/finding_tree.h"
+#include "tests/wine/prefix_files.h"
 #include "tests/wine/scratch_key.h"
 #include "tests/wine/test_window.h"
 
 namespace {
-
-// A folder of the prefix's drive C holding present.exe, removed afterwards.
-class PrefixFiles {
- public:
-  PrefixFiles() : folder_("C:\\HsTest-" + std::to_string(GetCurrentProcessId())) {
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    HANDLE file = CreateFileA(Present().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  }
-  ~PrefixFiles() {
-    DeleteFileA(Present().c_str());
-    RemoveDirectoryA(folder_.c_str());
-  }
-  const std::string& Folder() const { return folder_; }
-  std::string Present() const { return folder_ + "\\present.exe"; }
-
- private:
-  std::string folder_;
-};
 
 app::Win32ListView::Options ErrorListOptions() {
   app::Win32ListView::Options options;
@@ -105,7 +87,7 @@ class WineFindingsTest : public ::testing::Test {
 // values give exactly the expected rows, once under HKEY_CURRENT_USER and once
 // more under HKEY_USERS, where the same key is visible too.
 TEST_F(WineFindingsTest, FullScanListsExactlyTheMissingPaths) {
-  PrefixFiles prefixFiles;
+  testsupport::PrefixFiles prefixFiles;
   ASSERT_TRUE(files.PathExists(prefixFiles.Present()));
   testsupport::ScratchKey scratch;
   scratch.Build(testsupport::FindingTree(prefixFiles.Folder()));
