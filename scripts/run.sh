@@ -15,7 +15,7 @@ if ! timeout 5 xdpyinfo >/dev/null 2>&1; then
 fi
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)"
+cmake --build --preset windows --target hivesweep -j "$(nproc)"
 
 run_dir="$PWD/build/run"
 mkdir -p "$run_dir"
@@ -33,9 +33,4 @@ mkdir -p "$demo_dir"
 demo_reg="Z:$(tr '/' '\\' <<<"$PWD/demo/demo.reg")"
 "$WINELOADER" regedit "$demo_reg" </dev/null >/dev/null 2>&1
 
-exe="build/windows/app/hivesweep.exe"
-if [[ ! -f "$exe" ]]; then
-  echo "The demo prefix is ready ($WINEPREFIX), but the main window is not built yet."
-  exit 0
-fi
-exec "$WINELOADER" "$exe"
+exec "$WINELOADER" build/windows/app/hivesweep.exe

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/error_list.h"
+#include "platform/substitute/recording_shell.h"
 #include "tests/support/finding_tree.h"
 #include "tests/wine/message_box_watcher.h"
 #include "tests/wine/prefix_files.h"
@@ -188,6 +189,24 @@ TEST_F(ScanWindowTest, LinksLightUpUnderThePointerAndTheBannerPutsThemOut) {
   SendMessageA(Form().WelcomePanel().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
   EXPECT_FALSE(Form().HandCursorShown());
   EXPECT_TRUE(lit(app::Form1::HomeLabelId())) << "a panel leaves the link colours as they were";
+}
+
+TEST_F(ScanWindowTest, HelpAndHomeOpenThroughTheShell) {
+  platform::RecordingShell shell;
+  app::Form1 form({registry_, pump_, boxes_, files_, clock_, restorePoint_, shell, instance_,
+                   "C:\\Program Files\\Hivesweep", [] {}});
+  ASSERT_TRUE(form.Load(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+  auto clickAt = [&](int twipsX, int twipsY) {
+    const RECT r = form.Banner().PixelsOf({twipsX, twipsY, 0, 0});
+    SendMessageA(form.Banner().Handle(), WM_LBUTTONUP, 0, MAKELPARAM(r.left, r.top));
+  };
+  clickAt(11025 + 120 + 100, 360 + 100);  // Help
+  clickAt(9945 + 120 + 100, 360 + 100);   // Home
+  clickAt(5000, 100);                     // the banner itself opens nothing
+  ASSERT_EQ(shell.opened.size(), 2u);
+  EXPECT_EQ(shell.opened[0].file, "C:\\Program Files\\Hivesweep\\help\\ZTV.chm");
+  EXPECT_EQ(shell.opened[0].directory, "C:\\");
+  EXPECT_EQ(shell.opened[1].file, app::kHomeAddress);
 }
 
 }  // namespace
