@@ -180,6 +180,7 @@ void Line_3D::DrawLine(const LineElement& line, UINT dpi) {
   HDC dc = surface_.Dc();
   Pen pen(CreateLinePen(line, ResolveColor(line.Color)));
   SelectedObject selected(dc, pen.Get());
+  SetBkMode(dc, TRANSPARENT);  // the gaps of a dashed line show what lies below
   MoveToEx(dc, TwipsToPixels(line.X1, dpi), TwipsToPixels(line.Y1, dpi), nullptr);
   LineTo(dc, TwipsToPixels(line.X2, dpi), TwipsToPixels(line.Y2, dpi));
 }
