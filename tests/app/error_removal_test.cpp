@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/error_list.h"
 #include "app/memory_list_view.h"
@@ -42,12 +40,7 @@ class ErrorRemovalTest : public ::testing::Test {
   }
 
   fs::path BackupFolder() const { return drive.Root() / "Users/User/Documents/Reg Backup"; }
-  std::string Backup() const {
-    std::ifstream in(BackupFolder() / "Backup_04-12-2026_19-09-45.reg", std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-  }
+  std::string Backup() const { return drive.Read("Users/User/Documents/Reg Backup/Backup_04-12-2026_19-09-45.reg"); }
   std::vector<std::string> SubPaths() const {
     std::vector<std::string> paths;
     for (app::RowNumber i = 1; i <= list.Count(); ++i) paths.push_back(list.SubItem(i, 2));

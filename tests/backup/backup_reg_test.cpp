@@ -11,7 +11,7 @@
 #include "platform/substitute/fixed_clock.h"
 #include "platform/substitute/host_file_system.h"
 #include "tests/backup/backup_lines.h"
-#include "tests/backup/temp_drive.h"
+#include "tests/support/temp_drive.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ class BackupReg : public ::testing::Test {
   }
 
   testsupport::TempDrive drive;
-  platform::HostFileSystem files{drive.Root()};
+  platform::HostFileSystem files{drive.Root().string()};
   app::MemoryListView list;
 };
 

@@ -1,11 +1,15 @@
-// A fresh host folder standing for drive C, removed afterwards.
+// A fresh host folder that stands for drive C in a test, removed with all it
+// holds afterwards. Relative paths use "/" separators.
 #pragma once
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
-
-#include "platform/substitute/host_file_system.h"
+#include <system_error>
+#include <vector>
 
 namespace testsupport {
 
@@ -13,10 +17,9 @@ class TempDrive {
  public:
   TempDrive() {
     static int counter = 0;
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     root_ = std::filesystem::temp_directory_path() /
-            ("hivesweep-drive-c-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "-" +
-             std::to_string(++counter));
-    std::filesystem::remove_all(root_);
+            ("hivesweep-drive-" + std::to_string(stamp) + "-" + std::to_string(++counter));
     std::filesystem::create_directories(root_);
   }
   ~TempDrive() {
@@ -26,13 +29,33 @@ class TempDrive {
   TempDrive(const TempDrive&) = delete;
   TempDrive& operator=(const TempDrive&) = delete;
 
-  // Creates a file (and its folders) from a path relative to C:\, with '/' separators.
-  void AddFile(const std::string& relative, const std::string& content = "") const {
-    const auto path = root_ / relative;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-  }
   const std::filesystem::path& Root() const { return root_; }
+
+  void MakeFolder(const std::string& relative) const { std::filesystem::create_directories(root_ / relative); }
+  void MakeFile(const std::string& relative, const std::string& bytes) const {
+    std::ofstream(root_ / relative, std::ios::binary) << bytes;
+  }
+  // A file together with the folders it needs.
+  void AddFile(const std::string& relative, const std::string& bytes = "") const {
+    std::filesystem::create_directories((root_ / relative).parent_path());
+    MakeFile(relative, bytes);
+  }
+
+  // Every file below the root, as relative paths, sorted.
+  std::vector<std::string> Files() const {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root_)) {
+      if (entry.is_regular_file()) files.push_back(entry.path().lexically_relative(root_).generic_string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+  }
+  bool IsFolder(const std::string& relative) const { return std::filesystem::is_directory(root_ / relative); }
+
+  std::string Read(const std::string& relative) const {
+    std::ifstream in(root_ / relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
 
  private:
   std::filesystem::path root_;
