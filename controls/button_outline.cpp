@@ -37,12 +37,36 @@ const RingColors* RingFor(const ButtonProperties& p, const ButtonLook& look) {
   return nullptr;
 }
 
+// Draws the border's lines and remembers the colour of the last one: that is
+// the current pen colour the focus indication works with.
+class BorderPainter {
+ public:
+  BorderPainter(HDC dc, COLORREF pen) : dc_(dc), current_(pen) {}
+  HDC Dc() const { return dc_; }
+  COLORREF Current() const { return current_; }
+  void Polyline(std::initializer_list<POINT> points, COLORREF color) {
+    DrawPolyline(dc_, points, color);
+    current_ = color;
+  }
+  void Line(int x1, int y1, int x2, int y2, COLORREF color) { Polyline({{x1, y1}, {x2, y2}}, color); }
+  // A pen for curves drawn directly with GDI.
+  Pen CurvePen(COLORREF color) {
+    current_ = color;
+    return Pen(CreatePen(PS_SOLID, 1, color));
+  }
+
+ private:
+  HDC dc_;
+  COLORREF current_;
+};
+
 // Lines on the contour of a rounded rectangle or an ellipse, inset by k pixels:
 // the lit half (top and left) or the shaded half (bottom and right).
 enum class Half { Lit, Shaded, Whole };
 
-void RoundRectContour(HDC dc, int w, int h, int k, Half half, COLORREF color) {
-  Pen pen(CreatePen(PS_SOLID, 1, color));
+void RoundRectContour(BorderPainter& painter, int w, int h, int k, Half half, COLORREF color) {
+  HDC dc = painter.Dc();
+  Pen pen = painter.CurvePen(color);
   SelectedObject selected(dc, pen.Get());
   const int right = w - 1 - k;
   const int bottom = h - 1 - k;
@@ -68,8 +92,9 @@ void RoundRectContour(HDC dc, int w, int h, int k, Half half, COLORREF color) {
   }
 }
 
-void EllipseContour(HDC dc, int w, int h, int k, Half half, COLORREF color) {
-  Pen pen(CreatePen(PS_SOLID, 1, color));
+void EllipseContour(BorderPainter& painter, int w, int h, int k, Half half, COLORREF color) {
+  HDC dc = painter.Dc();
+  Pen pen = painter.CurvePen(color);
   SelectedObject selected(dc, pen.Get());
   const int left = 1 + k, top = 1 + k, right = w - 2 - k, bottom = h - 2 - k;
   // Arcs run counter-clockwise: from the upper right to the lower left is the lit half.
@@ -81,7 +106,7 @@ void EllipseContour(HDC dc, int w, int h, int k, Half half, COLORREF color) {
 }
 
 // Edges of a polygon facing up or left (lit) or down or right (shaded).
-void PolygonEdges(HDC dc, const std::vector<POINT>& points, Half half, COLORREF color) {
+void PolygonEdges(BorderPainter& painter, const std::vector<POINT>& points, Half half, COLORREF color) {
   if (points.size() < 3) return;
   double cx = 0, cy = 0;
   for (const POINT& p : points) {
@@ -100,50 +125,53 @@ void PolygonEdges(HDC dc, const std::vector<POINT>& points, Half half, COLORREF 
       ny = -ny;
     }
     const bool lit = nx + ny < 0;
-    if (half == Half::Whole || (half == Half::Lit) == lit) DrawLine(dc, a.x, a.y, b.x, b.y, color);
+    if (half == Half::Whole || (half == Half::Lit) == lit) painter.Line(a.x, a.y, b.x, b.y, color);
   }
 }
 
-void RectangleBorder(HDC dc, const ButtonProperties& p, const ButtonLook& look, int w, int h, COLORREF pen) {
-  DrawPolyline(dc, {{0, 0}, {0, h - 1}, {w - 1, h - 1}, {w - 1, 0}, {0, 0}}, pen);
-  const std::initializer_list<POINT> inner = {{1, 1}, {1, h - 2}, {w - 2, h - 2}, {w - 2, 1}, {1, 1}};
+void RectangleBorder(BorderPainter& painter, const ButtonProperties& p, const ButtonLook& look, int w, int h,
+                     COLORREF pen) {
+  painter.Polyline({{0, 0}, {0, h - 1}, {w - 1, h - 1}, {w - 1, 0}, {0, 0}}, pen);
   switch (p.ButtonStyle) {
     case 1:
       if (!look.pressed) {  // raised; the outer right and bottom edges keep the pen colour
-        DrawPolyline(dc, {{w - 2, 0}, {w - 2, h - 2}, {0, h - 2}}, Sys(kSysButtonShadow));
-        DrawPolyline(dc, {{w - 1, 0}, {0, 0}, {0, h - 1}}, Sys(kSysHighlight3D));
+        painter.Polyline({{w - 2, 0}, {w - 2, h - 2}, {0, h - 2}}, Sys(kSysButtonShadow));
+        painter.Polyline({{w - 1, 0}, {0, 0}, {0, h - 1}}, Sys(kSysHighlight3D));
       } else {  // sunken
-        DrawPolyline(dc, {{w - 1, 0}, {0, 0}, {0, h - 1}}, Sys(kSysDarkShadow3D));
-        DrawPolyline(dc, {{w - 1, 1}, {1, 1}, {1, h - 1}}, Sys(kSysButtonShadow));
+        painter.Polyline({{w - 1, 0}, {0, 0}, {0, h - 1}}, Sys(kSysDarkShadow3D));
+        painter.Polyline({{w - 1, 1}, {1, 1}, {1, h - 1}}, Sys(kSysButtonShadow));
       }
       break;
     case 2:
     case 3:
-      DrawPolyline(dc, {{w - 1, 0}, {0, 0}, {0, h - 1}}, Sys(look.pressed ? kSysDarkShadow3D : kSysHighlight3D));
+      painter.Polyline({{w - 1, 0}, {0, 0}, {0, h - 1}}, Sys(look.pressed ? kSysDarkShadow3D : kSysHighlight3D));
       break;
     case 4:  // flat, the same in every state: a light inner edge top and left
-      DrawPolyline(dc, {{1, h - 2}, {1, 1}, {w - 2, 1}}, Sys(kSysHighlight3D));
-      DrawPolyline(dc, {{w - 2, 1}, {w - 2, h - 2}, {1, h - 2}}, Sys(kSysButtonShadow));
+      painter.Polyline({{1, h - 2}, {1, 1}, {w - 2, 1}}, Sys(kSysHighlight3D));
+      painter.Polyline({{w - 2, 1}, {w - 2, h - 2}, {1, h - 2}}, Sys(kSysButtonShadow));
       break;
     case 7:
-      DrawPolyline(dc, inner, look.pressed ? kStyle7InnerPressed : kStyle7Inner);
-      if (!look.pressed && Focused(p, look)) DrawPolyline(dc, inner, kStyle7InnerFocused);
+      painter.Polyline({{1, 1}, {1, h - 2}, {w - 2, h - 2}, {w - 2, 1}, {1, 1}},
+                       look.pressed ? kStyle7InnerPressed : kStyle7Inner);
+      if (!look.pressed && Focused(p, look)) {
+        painter.Polyline({{1, 1}, {1, h - 2}, {w - 2, h - 2}, {w - 2, 1}, {1, 1}}, kStyle7InnerFocused);
+      }
       break;
     default:
       break;
   }
   if (const RingColors* ring = RingFor(p, look)) {
-    DrawLine(dc, 1, 1, w - 1, 1, ring->light);
-    DrawLine(dc, 1, 2, w - 1, 2, ring->lightInner);
-    DrawLine(dc, 1, 3, 1, h - 3, ring->side);
-    DrawLine(dc, 2, 3, 2, h - 3, ring->side);
-    DrawLine(dc, w - 2, 3, w - 2, h - 3, ring->side);
-    DrawLine(dc, w - 3, 3, w - 3, h - 3, ring->side);
-    DrawLine(dc, 1, h - 3, w - 1, h - 3, ring->shadowInner);
-    DrawLine(dc, 1, h - 2, w - 1, h - 2, ring->shadow);
+    painter.Line(1, 1, w - 1, 1, ring->light);
+    painter.Line(1, 2, w - 1, 2, ring->lightInner);
+    painter.Line(1, 3, 1, h - 3, ring->side);
+    painter.Line(2, 3, 2, h - 3, ring->side);
+    painter.Line(w - 2, 3, w - 2, h - 3, ring->side);
+    painter.Line(w - 3, 3, w - 3, h - 3, ring->side);
+    painter.Line(1, h - 3, w - 1, h - 3, ring->shadowInner);
+    painter.Line(1, h - 2, w - 1, h - 2, ring->shadow);
   }
   if (p.ButtonStyle != 4 && p.ButtonStyle != 6 && p.ButtonStyle != 7 && Focused(p, look)) {
-    DrawPolyline(dc, {{4, 4}, {4, h - 5}, {w - 5, h - 5}, {w - 5, 4}, {4, 4}}, kFocusFrame);
+    painter.Polyline({{4, 4}, {4, h - 5}, {w - 5, h - 5}, {w - 5, 4}, {4, 4}}, kFocusFrame);
   }
 }
 
@@ -181,29 +209,29 @@ void CurvedStyleLines(const ButtonProperties& p, const ButtonLook& look, Contour
   }
 }
 
-void PolygonStyleLines(HDC dc, const ButtonProperties& p, const ButtonLook& look, const std::vector<POINT>& points) {
+void PolygonStyleLines(BorderPainter& painter, const ButtonProperties& p, const ButtonLook& look, const std::vector<POINT>& points) {
   switch (p.ButtonStyle) {
     case 1:
     case 2:
     case 3:
-      PolygonEdges(dc, points, Half::Lit, Sys(look.pressed ? kSysDarkShadow3D : kSysHighlight3D));
+      PolygonEdges(painter, points, Half::Lit, Sys(look.pressed ? kSysDarkShadow3D : kSysHighlight3D));
       break;
     case 4:
-      PolygonEdges(dc, points, Half::Lit, Sys(kSysHighlight3D));
+      PolygonEdges(painter, points, Half::Lit, Sys(kSysHighlight3D));
       break;
     case 7:
       if (look.pressed) {
-        PolygonEdges(dc, points, Half::Lit, kStyle7InnerPressed);
+        PolygonEdges(painter, points, Half::Lit, kStyle7InnerPressed);
       } else if (Focused(p, look)) {
-        PolygonEdges(dc, points, Half::Whole, kStyle7InnerFocused);
+        PolygonEdges(painter, points, Half::Whole, kStyle7InnerFocused);
       }
       break;
     default:
       break;
   }
   if (const RingColors* ring = RingFor(p, look)) {
-    PolygonEdges(dc, points, Half::Lit, ring->light);
-    PolygonEdges(dc, points, Half::Shaded, ring->shadow);
+    PolygonEdges(painter, points, Half::Lit, ring->light);
+    PolygonEdges(painter, points, Half::Shaded, ring->shadow);
   }
 }
 
@@ -250,49 +278,61 @@ HRGN CreateOutlineRegion(std::int32_t shape, int width, int height) {
   return CreatePolygonRgn(points.data(), static_cast<int>(points.size()), WINDING);
 }
 
-void DrawBorder(const ButtonCanvas& c, const ButtonProperties& p, const ButtonLook& look, COLORREF pen) {
+COLORREF DrawBorder(const ButtonCanvas& c, const ButtonProperties& p, const ButtonLook& look, COLORREF pen) {
   HDC dc = c.Dc();
   const int w = c.width, h = c.height;
   SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
+  BorderPainter painter(dc, pen);
+  // Styles with a dotted focus indication first draw an inner focus frame,
+  // which the indication then turns dotted.
+  const bool focusFrame = p.ButtonStyle != 4 && p.ButtonStyle != 6 && p.ButtonStyle != 7 && Focused(p, look);
   switch (p.ButtonShape) {
     case kShapeRectangle:
-      RectangleBorder(dc, p, look, w, h, pen);
-      return;
+      RectangleBorder(painter, p, look, w, h, pen);
+      break;
     case kShapeRoundRect: {
-      Pen outline(CreatePen(PS_SOLID, 1, pen));
       {
+        Pen outline = painter.CurvePen(pen);
         SelectedObject selected(dc, outline.Get());
         RoundRect(dc, 0, 0, w - 1, h - 1, 16, 16);
       }
-      CurvedStyleLines(p, look, [&](int k, Half half, COLORREF color) { RoundRectContour(dc, w, h, k, half, color); });
-      if (p.ButtonStyle != 4 && p.ButtonStyle != 6 && p.ButtonStyle != 7 && Focused(p, look)) {
-        Pen frame(CreatePen(PS_SOLID, 1, kFocusFrame));
+      CurvedStyleLines(p, look,
+                       [&](int k, Half half, COLORREF color) { RoundRectContour(painter, w, h, k, half, color); });
+      if (focusFrame) {
+        Pen frame = painter.CurvePen(kFocusFrame);
         SelectedObject selected(dc, frame.Get());
         RoundRect(dc, 4, 4, w - 4, h - 4, 10, 10);
       }
-      return;
+      break;
     }
     case kShapeEllipse: {
-      Pen outline(CreatePen(PS_SOLID, 1, pen));
       {
+        Pen outline = painter.CurvePen(pen);
         SelectedObject selected(dc, outline.Get());
         Ellipse(dc, 1, 1, w - 2, h - 2);
       }
-      CurvedStyleLines(p, look, [&](int k, Half half, COLORREF color) { EllipseContour(dc, w, h, k, half, color); });
-      return;
+      CurvedStyleLines(p, look,
+                       [&](int k, Half half, COLORREF color) { EllipseContour(painter, w, h, k, half, color); });
+      if (focusFrame) {
+        Pen frame = painter.CurvePen(kFocusFrame);
+        SelectedObject selected(dc, frame.Get());
+        Ellipse(dc, 5, 5, w - 6, h - 6);
+      }
+      break;
     }
     default: {
       const std::vector<POINT> points = OutlinePolygon(p.ButtonShape, w, h);
-      if (points.empty()) return;
-      PolygonEdges(dc, points, Half::Whole, pen);
-      PolygonStyleLines(dc, p, look, points);
-      return;
+      if (points.empty()) break;
+      PolygonEdges(painter, points, Half::Whole, pen);
+      PolygonStyleLines(painter, p, look, points);
+      break;
     }
   }
+  return painter.Current();
 }
 
 void DrawFocusIndication(const ButtonCanvas& c, const ButtonProperties& p, const ButtonLook& look,
-                         const CaptionBox& caption, COLORREF pen) {
+                         const CaptionBox& caption, COLORREF currentPen) {
   if (!Focused(p, look)) return;
   if (p.ButtonStyle == 4) {
     if (p.Caption.empty()) return;
@@ -304,11 +344,12 @@ void DrawFocusIndication(const ButtonCanvas& c, const ButtonProperties& p, const
     return;
   }
   if (p.ButtonStyle == 6 || p.ButtonStyle == 7) return;
-  // A dotted look: pixels of the pen colour on two interleaved grids turn black.
+  // Pixels of the current pen colour on two interleaved grids turn black:
+  // every other pixel of the focus frame, whichever the parity of its sides.
   for (int start = 3; start >= 2; --start) {
     for (int y = start; y <= c.height - start; y += 2) {
       for (int x = start; x <= c.width - start; x += 2) {
-        if (c.surface.Pixel(x, y) == pen) c.surface.SetPixel(x, y, RGB(0, 0, 0));
+        if (c.surface.Pixel(x, y) == currentPen) c.surface.SetPixel(x, y, RGB(0, 0, 0));
       }
     }
   }

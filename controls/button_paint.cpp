@@ -40,8 +40,8 @@ void Button::Repaint() {
   }
   const COLORREF pen = ResolveColor(BorderPenColor(properties_, look));
   ApplyOutline(width, height);
-  DrawBorder(canvas, properties_, look, pen);
-  DrawFocusIndication(canvas, properties_, look, captionBox_, pen);
+  const COLORREF currentPen = DrawBorder(canvas, properties_, look, pen);
+  DrawFocusIndication(canvas, properties_, look, captionBox_, currentPen);
   DrawDropDownMark(canvas, properties_.DropDown);
 
   repainting_ = false;

@@ -73,10 +73,12 @@ std::vector<POINT> OutlinePolygon(std::int32_t shape, int width, int height);
 // The window region of shapes 1 to 11; nullptr for shape 0 and other values.
 HRGN CreateOutlineRegion(std::int32_t shape, int width, int height);
 
-void DrawBorder(const ButtonCanvas& canvas, const ButtonProperties& properties, const ButtonLook& look,
-                COLORREF pen);
+// Draws the border along the outline starting in the pen colour; returns the
+// current pen colour afterwards (the colour of the last line drawn).
+COLORREF DrawBorder(const ButtonCanvas& canvas, const ButtonProperties& properties, const ButtonLook& look,
+                    COLORREF pen);
 void DrawFocusIndication(const ButtonCanvas& canvas, const ButtonProperties& properties, const ButtonLook& look,
-                         const CaptionBox& caption, COLORREF pen);
+                         const CaptionBox& caption, COLORREF currentPen);
 void DrawDropDownMark(const ButtonCanvas& canvas, std::int32_t dropDown);
 
 }  // namespace controls

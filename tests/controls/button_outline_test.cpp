@@ -129,26 +129,32 @@ TEST_F(ButtonOutline, StyleOneIsRaisedAtRestAndSunkenPressed) {
   EXPECT_EQ(At(w - 1, h / 2), highlight);  // BorderColorPressed of style 1
 }
 
-TEST_F(ButtonOutline, FocusFrameAndDottedIndicationOfStyleEight) {
-  // Style 8 uses the face colour as its pen: the focus grid blackens the face
-  // band the overlay leaves, and the inner focus frame is drawn.
-  button_.ButtonStyle(8);
-  SetFocus(button_.hwnd());
-  ControlHost::Pump();
-  ASSERT_TRUE(button_.HasFocus());
-  const SIZE size = ClientSize();
-  const COLORREF pen = GetSysColor(COLOR_BACKGROUND);
-  EXPECT_EQ(button_.BorderColor(), controls::kSysDesktop);
-  EXPECT_EQ(At(0, size.cy / 2), pen);
-  EXPECT_EQ(At(3, 3), RGB(0, 0, 0)) << Hex(At(3, 3));
-  EXPECT_EQ(At(5, 3), RGB(0, 0, 0));
-  EXPECT_NE(At(4, 3), RGB(0, 0, 0));  // between the grid points
-  EXPECT_EQ(At(4, size.cy / 2), 0xD1D1D1u);
+TEST_F(ButtonOutline, FocusShowsADottedInnerFrame) {
+  // The focus frame four pixels in, every other pixel of it black, on sides
+  // of either parity; the face around it untouched.
+  for (int style : {1, 8}) {
+    SCOPED_TRACE(style);
+    button_.ButtonStyle(style);
+    SetFocus(button_.hwnd());
+    ControlHost::Pump();
+    ASSERT_TRUE(button_.HasFocus());
+    const SIZE size = ClientSize();
+    const int right = size.cx - 5, bottom = size.cy - 5;
+    for (int y = 6; y < bottom - 1; ++y) {
+      const COLORREF even = (y % 2 == 0) ? RGB(0, 0, 0) : 0xD1D1D1;
+      const COLORREF odd = (y % 2 == 1) ? RGB(0, 0, 0) : 0xD1D1D1;
+      ASSERT_EQ(At(4, y), even) << "left side at y=" << y << ": " << Hex(At(4, y));
+      ASSERT_EQ(At(right, y), right % 2 == 0 ? even : odd) << "right side at y=" << y;
+    }
+    EXPECT_EQ(At(6, 4), RGB(0, 0, 0));
+    EXPECT_EQ(At(7, 4), 0xD1D1D1u);
+    EXPECT_NE(At(3, 3), RGB(0, 0, 0));
 
-  SetFocus(host_.Window());
-  ControlHost::Pump();
-  EXPECT_EQ(At(3, 3), pen);
-  EXPECT_NE(At(4, size.cy / 2), 0xD1D1D1u);
+    SetFocus(host_.Window());
+    ControlHost::Pump();
+    EXPECT_NE(At(4, 6), RGB(0, 0, 0));
+    EXPECT_NE(At(4, 7), 0xD1D1D1u);
+  }
 }
 
 TEST_F(ButtonOutline, StyleFourFramesTheCaptionOnlyWhenThereIsOne) {
