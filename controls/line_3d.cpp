@@ -6,6 +6,10 @@
 #include "controls/gdi_handles.h"
 #include "controls/window_class.h"
 
+#ifndef WM_DPICHANGED_AFTERPARENT
+#define WM_DPICHANGED_AFTERPARENT 0x02E3
+#endif
+
 namespace controls {
 
 namespace {
@@ -91,6 +95,9 @@ LRESULT Line_3D::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOLORCHANGE:
       Redraw();
       break;
+    case WM_DPICHANGED_AFTERPARENT:  // twips map to other pixels now
+      Redraw();
+      return 0;
     default:
       break;
   }

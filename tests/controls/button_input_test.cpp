@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/cursor_code.h"
 #include "tests/controls/control_host.h"
 
 namespace {
@@ -271,6 +272,19 @@ TEST_F(ButtonInput, OverrPutsTheButtonBackToItsRestingLook) {
   EXPECT_FALSE(button_->Hover());
   EXPECT_FALSE(button_->Pressed());
   EXPECT_EQ(Frame(), kFrameRest);
+}
+
+TEST_F(ButtonInput, HandPointerOverTheButtonOtherwiseTheCursorCode) {
+  auto cursorAfterSetCursor = [this] {
+    SendMessageA(Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  button_->MousePointer(controls::kCursorHourglass);
+  button_->HandPointer(true);
+  MovePointerTo(Hwnd(), w_ / 2, h_ / 2);
+  EXPECT_EQ(cursorAfterSetCursor(), LoadCursorA(nullptr, IDC_HAND));
+  MovePointerTo(Hwnd(), w_ + 20, h_ / 2);
+  EXPECT_EQ(cursorAfterSetCursor(), LoadCursorA(nullptr, IDC_WAIT));
 }
 
 TEST_F(ButtonInput, ClickHandlerMayDestroyTheButton) {

@@ -193,3 +193,85 @@ TEST_F(MainWindowButtonLook, RefreshCopiesTheImageToTheScreen) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pictures and the see-through face, on a new control (style 1).
+class ButtonFace : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(host_.Window(), nullptr) << "no display: window creation failed";
+    ASSERT_TRUE(button_.Create(host_.Window(), 1, {"Button1", controls::FontSpec{}}));
+    button_.InitProperties();
+    SetCursorPos(0, 0);
+    ControlHost::Pump();
+    GetClientRect(button_.hwnd(), &client_);
+  }
+
+  // A 16 x 16 bitmap of one colour.
+  static controls::PicturePtr SolidPicture(COLORREF color) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    const RECT all{0, 0, 16, 16};
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return controls::PictureImage::FromBitmap(bitmap);
+  }
+
+  COLORREF At(int x, int y) const { return GetPixel(button_.hDC(), x, y); }
+
+  ControlHost host_;
+  controls::Button button_;
+  RECT client_{};
+};
+
+TEST_F(ButtonFace, PictureIsCentredShiftedWhenPressedAndGreyedAtRestOrDisabled) {
+  constexpr COLORREF kColor = RGB(200, 30, 60);
+  button_.Caption("");
+  button_.Picture(SolidPicture(kColor));
+  const int x = (client_.right - 16) / 2, y = static_cast<int>(std::nearbyint((client_.bottom - 16) / 2.0));
+  EXPECT_EQ(At(x, y), kColor);
+  EXPECT_EQ(At(x + 15, y + 15), kColor);
+  EXPECT_NE(At(x - 1, y), kColor);
+  EXPECT_NE(At(x + 16, y + 16), kColor);
+
+  SendMessageA(button_.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_NE(At(x, y), kColor);
+  EXPECT_EQ(At(x + 16, y + 16), kColor);
+  button_.overr();
+
+  // At rest, PictureGray gives every channel the red channel's value.
+  button_.PictureGray(true);
+  EXPECT_EQ(At(x + 8, y + 8), RGB(200, 200, 200));
+  // Disabled, the picture is grey whatever PictureGray says: darker for this
+  // colour, which is brighter in red than it looks.
+  button_.PictureGray(false);
+  button_.Enabled(false);
+  const COLORREF grey = At(x + 8, y + 8);
+  EXPECT_EQ(GetRValue(grey), GetGValue(grey));
+  EXPECT_EQ(GetGValue(grey), GetBValue(grey));
+  EXPECT_LT(GetRValue(grey), 120);
+}
+
+TEST_F(ButtonFace, TransparentFaceShowsTheHostButStillDrawsTheCaption) {
+  constexpr COLORREF kHost = RGB(0, 160, 0);
+  host_.SetBackground(kHost);
+  button_.ButtonStyleColors(0);
+  EXPECT_EQ(At(3, 3), kHost);
+  EXPECT_EQ(At(client_.right - 4, client_.bottom - 4), kHost);
+  bool caption = false;
+  for (int y = 2; y < client_.bottom - 2; ++y)
+    for (int x = 2; x < client_.right - 2; ++x) caption |= At(x, y) == RGB(0, 0, 0);
+  EXPECT_TRUE(caption);
+
+  button_.ButtonStyleColors(1);
+  EXPECT_EQ(At(3, 3), GetSysColor(COLOR_BTNFACE));
+}
+
+}  // namespace

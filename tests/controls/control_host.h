@@ -42,6 +42,12 @@ class ControlHost {
   HWND Window() const { return window_; }
   UINT Dpi() const { return controls::WindowDpi(window_); }
 
+  // Paints the host's background in one colour from now on.
+  void SetBackground(COLORREF color) {
+    background_ = color;
+    hasBackground_ = true;
+  }
+
   // BN_CLICKED notifications the host received, by control id.
   const std::vector<int>& ClickedIds() const { return clickedIds_; }
 
@@ -64,11 +70,21 @@ class ControlHost {
       host->clickedIds_.push_back(LOWORD(wParam));
       return 0;
     }
+    if (host && message == WM_ERASEBKGND && host->hasBackground_) {
+      RECT client;
+      GetClientRect(window, &client);
+      HBRUSH brush = CreateSolidBrush(host->background_);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+      DeleteObject(brush);
+      return 1;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
   }
 
   HWND window_ = nullptr;
   std::vector<int> clickedIds_;
+  COLORREF background_ = 0;
+  bool hasBackground_ = false;
 };
 
 // Moves the real pointer to a client point of window and delivers one
