@@ -255,9 +255,9 @@ void Button::Enabled(bool value) {
   if (!alive.expired()) Repaint();
 }
 
-void Button::ApplyFont(const FontSpec& spec) {
-  font_ = spec;
-  if (hwnd_) fontHandle_ = CreateFontFor(spec, WindowDpi(hwnd_));
+void Button::ApplyFont(const FontSpec& font) {
+  font_ = font;
+  if (hwnd_) fontHandle_ = CreateFontFor(font, WindowDpi(hwnd_));
 }
 
 void Button::Font(const FontSpec& value) {

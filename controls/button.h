@@ -14,7 +14,8 @@
 //
 // Every property setter stores the value, tells the host through
 // events.PropertyChanged, and repaints the whole control into its off-screen
-// image. Like a standard push button, the control also answers BM_CLICK
+// image. A press takes the focus; releasing Enter or Space pressed on the
+// focused control clicks it. Like a standard push button, the control also answers BM_CLICK
 // (BM_GETCHECK, BM_SETCHECK and BM_GETSTATE as well) and sends its parent
 // WM_COMMAND with BN_CLICKED after each Click.
 #pragma once
@@ -163,7 +164,7 @@ class Button {
   template <typename T>
   void Assign(T ButtonProperties::*field, T value, const char* name);
   void NotifyChanged(const char* name);
-  void ApplyFont(const FontSpec& spec);
+  void ApplyFont(const FontSpec& font);
   void ApplyMousePointer(std::int64_t value);
   void SetCaptionText(const std::string& text);
 

@@ -74,7 +74,9 @@ void PlacePicture(PictureBox& box, const ButtonProperties& p, int width, int hei
 }
 
 void DrawPicture(const ButtonCanvas& c, const ButtonProperties& p, const ButtonLook& look, const PictureBox& box) {
-  if (!p.Picture) return;
+  // A picture larger than the face would start at a negative position: it is
+  // left out rather than drawn cut.
+  if (!p.Picture || box.x < 0 || box.y < 0) return;
   HDC dc = c.Dc();
   const COLORREF face = ResolveColor(p.BackColor);
   if (!look.enabled) {
@@ -122,7 +124,8 @@ COLORREF DrawCaption(const ButtonCanvas& c, const ButtonProperties& p, const But
     default:
       break;
   }
-  if (p.Caption.empty()) return CLR_INVALID;
+  // So is a caption larger than the face.
+  if (p.Caption.empty() || box.x < 0 || box.y < 0) return CLR_INVALID;
 
   SetBkMode(dc, TRANSPARENT);
   const int x = box.x, y = box.y;

@@ -2,10 +2,9 @@
 // by reference may be changed by the handler. Every event is raised after the
 // control has updated its state and repainted, so a handler sees the new look.
 //
-// The six drag-and-drop events carry the window's own OLE drag-and-drop
-// notifications, arguments unchanged. The control itself neither registers
-// its window as a drop target nor starts drags, so they arrive only when a
-// host arranges either for the control's window.
+// The six drag-and-drop events stand for the window's own OLE drag-and-drop
+// notifications, arguments unchanged. The control neither registers its
+// window as a drop target nor starts drags, so nothing in it raises them.
 //
 // A host connects the events it handles, for example
 //   button.events.Click = [this] { cmdStart_Click(); };

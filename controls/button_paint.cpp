@@ -14,8 +14,10 @@ void Button::Repaint() {
 
   RECT client;
   GetClientRect(hwnd_, &client);
+  // Outlines 2 to 11 are drawn in a square; values outside the table select
+  // no outline and leave the size alone.
   const std::int32_t shape = properties_.ButtonShape;
-  if (shape != kShapeRectangle && shape != kShapeRoundRect && client.bottom != client.right) {
+  if (shape >= kShapeEllipse && shape <= kShapeArrowDown && client.bottom != client.right) {
     SetWindowPos(hwnd_, nullptr, 0, 0, client.right, client.right, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     GetClientRect(hwnd_, &client);
   }

@@ -12,36 +12,36 @@ bool FontSpec::operator==(const FontSpec& other) const {
          Underline == other.Underline && Strikethrough == other.Strikethrough && Charset == other.Charset;
 }
 
-FontHandle CreateFontFor(const FontSpec& spec, UINT dpi) {
+FontHandle CreateFontFor(const FontSpec& font, UINT dpi) {
   LOGFONTA logFont{};
-  logFont.lfHeight = -RoundHalfEven(spec.Size * dpi / 72.0);
-  logFont.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
-  logFont.lfItalic = spec.Italic ? TRUE : FALSE;
-  logFont.lfUnderline = spec.Underline ? TRUE : FALSE;
-  logFont.lfStrikeOut = spec.Strikethrough ? TRUE : FALSE;
-  logFont.lfCharSet = static_cast<BYTE>(spec.Charset);
+  logFont.lfHeight = -RoundHalfEven(font.Size * dpi / 72.0);
+  logFont.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
+  logFont.lfItalic = font.Italic ? TRUE : FALSE;
+  logFont.lfUnderline = font.Underline ? TRUE : FALSE;
+  logFont.lfStrikeOut = font.Strikethrough ? TRUE : FALSE;
+  logFont.lfCharSet = static_cast<BYTE>(font.Charset);
   logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
   logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   logFont.lfQuality = DEFAULT_QUALITY;
   logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  strncpy(logFont.lfFaceName, spec.FaceName.c_str(), LF_FACESIZE - 1);
+  strncpy(logFont.lfFaceName, font.FaceName.c_str(), LF_FACESIZE - 1);
   return FontHandle(CreateFontIndirectA(&logFont));
 }
 
-FontSpec FontSpecFromHandle(HFONT font, UINT dpi) {
-  FontSpec spec;
+FontSpec FontSpecFromHandle(HFONT handle, UINT dpi) {
+  FontSpec font;
   LOGFONTA logFont{};
-  if (!font || GetObjectA(font, sizeof(logFont), &logFont) == 0) return spec;
-  spec.FaceName = logFont.lfFaceName;
+  if (!handle || GetObjectA(handle, sizeof(logFont), &logFont) == 0) return font;
+  font.FaceName = logFont.lfFaceName;
   // Point sizes are kept to the quarter point, as font pickers offer them.
   const double points = std::abs(logFont.lfHeight) * 72.0 / dpi;
-  spec.Size = RoundHalfEven(points * 4.0) / 4.0;
-  spec.Bold = logFont.lfWeight >= FW_BOLD;
-  spec.Italic = logFont.lfItalic != 0;
-  spec.Underline = logFont.lfUnderline != 0;
-  spec.Strikethrough = logFont.lfStrikeOut != 0;
-  spec.Charset = logFont.lfCharSet;
-  return spec;
+  font.Size = RoundHalfEven(points * 4.0) / 4.0;
+  font.Bold = logFont.lfWeight >= FW_BOLD;
+  font.Italic = logFont.lfItalic != 0;
+  font.Underline = logFont.lfUnderline != 0;
+  font.Strikethrough = logFont.lfStrikeOut != 0;
+  font.Charset = logFont.lfCharSet;
+  return font;
 }
 
 }  // namespace controls

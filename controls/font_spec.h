@@ -23,9 +23,9 @@ struct FontSpec {
   bool operator!=(const FontSpec& other) const { return !(*this == other); }
 };
 
-FontHandle CreateFontFor(const FontSpec& spec, UINT dpi);
+FontHandle CreateFontFor(const FontSpec& font, UINT dpi);
 
-// The spec of an existing GDI font (WM_SETFONT), its height read at dpi.
+// The description of an existing GDI font (WM_SETFONT), its height read at dpi.
 FontSpec FontSpecFromHandle(HFONT font, UINT dpi);
 
 }  // namespace controls
