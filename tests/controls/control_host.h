@@ -20,6 +20,7 @@ class ControlHost {
   static constexpr const char* kClassName = "HivesweepControlsTestHost";
 
   ControlHost() {
+    GetCursorPos(&pointerAtStart_);
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = &ControlHost::WindowProc;
@@ -36,6 +37,8 @@ class ControlHost {
   ~ControlHost() {
     if (window_) DestroyWindow(window_);
     Pump();
+    // Tests move the real pointer; later programs on the display get it back.
+    SetCursorPos(pointerAtStart_.x, pointerAtStart_.y);
   }
   ControlHost(const ControlHost&) = delete;
   ControlHost& operator=(const ControlHost&) = delete;
@@ -83,6 +86,7 @@ class ControlHost {
   }
 
   HWND window_ = nullptr;
+  POINT pointerAtStart_{0, 0};
   std::vector<int> clickedIds_;
   COLORREF background_ = 0;
   bool hasBackground_ = false;
