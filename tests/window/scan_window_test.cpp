@@ -104,7 +104,9 @@ TEST_F(ScanWindowTest, StopAnsweredNoGoesOnThenYesKeepsTheRowsFound) {
     PostMessageA(stop, BM_CLICK, 0, 0);
     watcher.WaitFor(1);
     const LRESULT rowsAfterNo = SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
-    for (int i = 0; i < 2000 && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) <= rowsAfterNo; ++i) {
+    // The scratch rows under HKEY_CURRENT_USER arrive before the walk ends,
+    // however slow the machine.
+    for (int i = 0; i < 12000 && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) <= rowsAfterNo; ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     PostMessageA(stop, BM_CLICK, 0, 0);
