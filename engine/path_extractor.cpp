@@ -1,50 +1,51 @@
 #include "engine/path_extractor.h"
 
-#include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace engine {
 namespace {
 
-// Drops everything before the first occurrence of the marker, when it occurs.
-void KeepFrom(std::string& text, const char* marker) {
-  const std::size_t at = text.find(marker);
-  if (at != std::string::npos) text.erase(0, at);
-}
-
-// Keeps only what stands before the first occurrence of the marker.
-void CutBefore(std::string& text, char marker) {
-  const std::size_t at = text.find(marker);
-  if (at != std::string::npos) text.erase(at);
-}
-
 // Extensions followed by a character that ends the path there; the text is
 // kept up to the extension's last letter.
-constexpr std::array<const char*, 12> kExtensionEnds = {
+constexpr std::array<std::string_view, 12> kExtensionEnds = {
     ".exe:", ".EXE:", ".EXE ", ".exe ", ".SYS ", ".sys ",
     ".EXE\\", ".exe\\", ".DLL\\", ".dll\\", ".OCX\\", ".ocx\\"};
 
+// Each of these ends the path where it first occurs. Cutting before each in
+// turn leaves the text before the first occurrence of any of them.
+constexpr std::string_view kPathEnds = "/*?\"<>|,(;";
+
+constexpr std::string_view kDriveC = "C:\\";
 constexpr std::size_t kReverseLimit = 32767;
 
 }  // namespace
 
+// The cuts work on a view of the value's text; only the result is copied.
 std::string PathExtractor(const std::string& value) {
-  std::string text = value;
-  KeepFrom(text, "C:\\");
-  KeepFrom(text, "c:\\");
-  for (char marker : {'/', '*', '?', '"', '<', '>', '|', ',', '(', ';'}) CutBefore(text, marker);
-  if (text.find("C:\\") == std::string::npos) text = "C:\\";
-  for (const char* marker : kExtensionEnds) {
-    const std::size_t at = text.find(marker);
-    if (at != std::string::npos) text.erase(at + 4);
+  std::string_view text(value);
+  // Drop what stands before "C:\", then before "c:\".
+  for (std::string_view drive : {kDriveC, std::string_view("c:\\")}) {
+    const std::size_t at = text.find(drive);
+    if (at != std::string_view::npos) text.remove_prefix(at);
   }
-  CutBefore(text, '*');
+  const std::size_t end = text.find_first_of(kPathEnds);
+  if (end != std::string_view::npos) text = text.substr(0, end);
+  if (text.find(kDriveC) == std::string_view::npos) text = kDriveC;
+  for (std::string_view marker : kExtensionEnds) {
+    const std::size_t at = text.find(marker);
+    if (at != std::string_view::npos) text = text.substr(0, at + 4);
+  }
+  const std::size_t star = text.find('*');
+  if (star != std::string_view::npos) text = text.substr(0, star);
   // A colon from the third character on ends the path (stream names, suffixes);
   // the drive's own colon stands before it.
-  const std::size_t colon = text.size() > 2 ? text.find(':', 2) : std::string::npos;
-  if (colon != std::string::npos) text.erase(colon);
-  for (std::size_t at = text.find(" %1"); at != std::string::npos; at = text.find(" %1", at)) text.erase(at, 3);
-  return text;
+  const std::size_t colon = text.size() > 2 ? text.find(':', 2) : std::string_view::npos;
+  if (colon != std::string_view::npos) text = text.substr(0, colon);
+
+  std::string path(text);
+  for (std::size_t at = path.find(" %1"); at != std::string::npos; at = path.find(" %1", at)) path.erase(at, 3);
+  return path;
 }
 
 bool FileExists(platform::FileSystem& files, const std::string& path) {

@@ -1,6 +1,8 @@
 #include "engine/reg_search.h"
 
+#include <array>
 #include <new>
+#include <string_view>
 
 #include "engine/search_error.h"
 #include "engine/stop_scan.h"
@@ -23,7 +25,81 @@ std::int32_t CurrentErrorNumber() {
 }
 
 std::string JoinPath(const std::string& keyPath, const std::string& name) {
-  return keyPath.empty() ? name : keyPath + "\\" + name;
+  if (keyPath.empty()) return name;
+  std::string path;
+  path.reserve(keyPath.size() + 1 + name.size());
+  path.append(keyPath).append(1, '\\').append(name);
+  return path;
+}
+
+// The root names as texts made once, so that a walk does not rebuild the
+// name of its root at every level; the empty text for any other value.
+const std::string& CachedRootName(RootHandle root) {
+  static const std::string empty;
+  static const std::array<std::string, kRootKeys.size()> names = [] {
+    std::array<std::string, kRootKeys.size()> n;
+    for (std::size_t i = 0; i < kRootKeys.size(); ++i) n[i] = kRootKeys[i].name;
+    return n;
+  }();
+  for (std::size_t i = 0; i < kRootKeys.size(); ++i) {
+    if (kRootKeys[i].handle == root) return names[i];
+  }
+  return empty;
+}
+
+// The upper-case letters that can occur in the display text of a binary
+// value (hex pairs and blanks) and of a DWORD (0x, hex digits, the decimal in
+// parentheses with its sign).
+constexpr std::string_view kBinaryTextChars = "0123456789ABCDEF ";
+constexpr std::string_view kDwordTextChars = "0123456789ABCDEFX()-";
+constexpr std::string_view kUnsupportedText = "Temporarily unsupported";
+
+bool AllCharsIn(std::string_view text, std::string_view alphabet) {
+  for (char c : text) {
+    if (alphabet.find(c) == std::string_view::npos) return false;
+  }
+  return true;
+}
+
+// The display text of one value, built at most once and only when something
+// needs it: a hit's event, or a test that cannot be decided on the data.
+class LazyValueText {
+ public:
+  explicit LazyValueText(const EnumeratedValue& value) : value_(value) {}
+  const std::string& Get() {
+    if (!built_) {
+      text_ = ValueToText(value_.type, value_.data);
+      built_ = true;
+    }
+    return text_;
+  }
+
+ private:
+  const EnumeratedValue& value_;
+  std::string text_;
+  bool built_ = false;
+};
+
+// Whether the search text occurs in the value's display text, without regard
+// to case. String data is tested where it lies, up to its first NUL as the
+// display text has it; binary and DWORD texts are built only when every
+// letter of the search text can occur in them.
+bool DataTextContains(const EnumeratedValue& value, std::string_view upperNeedle, LazyValueText& text) {
+  switch (value.type) {
+    case platform::reg_type::kSz:
+    case platform::reg_type::kMultiSz: {
+      std::string_view data(value.data);
+      const std::size_t nul = data.find('\0');
+      if (nul != std::string_view::npos) data = data.substr(0, nul);
+      return ContainsUpper(data, upperNeedle);
+    }
+    case platform::reg_type::kBinary:
+      return AllCharsIn(upperNeedle, kBinaryTextChars) && ContainsUpper(text.Get(), upperNeedle);
+    case platform::reg_type::kDword:
+      return AllCharsIn(upperNeedle, kDwordTextChars) && ContainsUpper(text.Get(), upperNeedle);
+    default:
+      return ContainsUpper(kUnsupportedText, upperNeedle);
+  }
 }
 
 }  // namespace
@@ -70,7 +146,7 @@ void cRegSearch::SearchSubKeys(RootHandle root, const std::string& keyPath) {
   OpenedKey key(registry_, root, keyPath);
   if (!key.IsOpen()) return;
 
-  const std::string rootName = RootKeyName(root);
+  const std::string& rootName = CachedRootName(root);
   const bool testValues = (mvarSearchFlags & (SearchValueNames | SearchValueData)) != 0;
   try {
     std::string name;
@@ -80,7 +156,12 @@ void cRegSearch::SearchSubKeys(RootHandle root, const std::string& keyPath) {
       if (!registry_.EnumKey(key.Handle(), index, &name)) break;
       ++index;
       const std::string childPath = JoinPath(keyPath, name);
-      if (lStopReason == 0 && SearchKeyChanged) SearchKeyChanged(rootName + "\\" + childPath);
+      if (lStopReason == 0 && SearchKeyChanged) {
+        std::string fullName;
+        fullName.reserve(rootName.size() + 1 + childPath.size());
+        fullName.append(rootName).append(1, '\\').append(childPath);
+        SearchKeyChanged(fullName);
+      }
       if (MatchesSearch(name)) RaiseFound(rootName, childPath, "*", kFoundInKeyName);
       if (testValues) SearchValues(root, childPath);
       if (StopScan) return;
@@ -96,17 +177,26 @@ void cRegSearch::SearchValues(RootHandle root, const std::string& keyPath) {
   OpenedKey key(registry_, root, keyPath);
   if (!key.IsOpen()) return;
 
-  const std::string rootName = RootKeyName(root);
+  const std::string& rootName = CachedRootName(root);
+  const bool testNames = (mvarSearchFlags & SearchValueNames) != 0;
+  const bool testData = (mvarSearchFlags & SearchValueData) != 0;
+  const bool wholeText = (mvarSearchFlags & MatchWholeText) != 0;
   try {
     EnumeratedValue value;
+    std::string valueKey;
     for (std::uint32_t index = 0; registry_.EnumValue(key.Handle(), index, &value); ++index) {
-      const std::string valueKey = keyPath + "\\" + value.name;
-      if ((mvarSearchFlags & SearchValueNames) != 0 && MatchesSearch(value.name)) {
-        RaiseFound(rootName, valueKey, ValueToText(value.type, value.data), kFoundInValueName);
+      // The texts of an event are made only for a hit.
+      LazyValueText text(value);
+      const auto keyOfValue = [&]() -> const std::string& {
+        valueKey.assign(keyPath).append(1, '\\').append(value.name);
+        return valueKey;
+      };
+      if (testNames && MatchesSearch(value.name)) {
+        RaiseFound(rootName, keyOfValue(), text.Get(), kFoundInValueName);
       }
-      if ((mvarSearchFlags & SearchValueData) != 0) {
-        const std::string text = ValueToText(value.type, value.data);
-        if (MatchesSearch(text)) RaiseFound(rootName, valueKey, text, kFoundInValueData);
+      if (testData) {
+        const bool hit = wholeText ? MatchesSearch(text.Get()) : DataTextContains(value, upperSearchString_, text);
+        if (hit) RaiseFound(rootName, keyOfValue(), text.Get(), kFoundInValueData);
       }
     }
   } catch (...) {

@@ -8,13 +8,14 @@ namespace {
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 std::string BinaryText(const std::string& data) {
-  std::string text;
-  text.reserve(data.size() * 3);
-  for (std::size_t i = 0; i < data.size(); ++i) {
+  if (data.empty()) return std::string();
+  // Every byte is two digits and a blank; the last blank is dropped.
+  std::string text(data.size() * 3 - 1, ' ');
+  char* out = &text[0];
+  for (std::size_t i = 0; i < data.size(); ++i, out += 3) {
     const auto b = static_cast<unsigned char>(data[i]);
-    if (i != 0) text.push_back(' ');
-    text.push_back(kHexDigits[b >> 4]);
-    text.push_back(kHexDigits[b & 0x0F]);
+    out[0] = kHexDigits[b >> 4];
+    out[1] = kHexDigits[b & 0x0F];
   }
   return text;
 }
@@ -25,11 +26,29 @@ std::string DwordText(const std::string& data) {
   for (std::size_t i = 0; i < 4 && i < data.size(); ++i) {
     bits |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])) << (8 * i);
   }
-  std::string text = "0x";
-  for (int shift = 28; shift >= 0; shift -= 4) text.push_back(kHexDigits[(bits >> shift) & 0x0F]);
+  // "0x", eight digits, "(", at most eleven characters of signed decimal, ")".
+  char text[2 + 8 + 1 + 11 + 1];
+  char* out = text;
+  *out++ = '0';
+  *out++ = 'x';
+  for (int shift = 28; shift >= 0; shift -= 4) *out++ = kHexDigits[(bits >> shift) & 0x0F];
+  *out++ = '(';
   const auto signedValue = static_cast<std::int32_t>(bits);
-  text += "(" + std::to_string(signedValue) + ")";
-  return text;
+  // The magnitude in 64 bits, so that the most negative value has one too.
+  std::int64_t magnitude = signedValue;
+  if (magnitude < 0) {
+    *out++ = '-';
+    magnitude = -magnitude;
+  }
+  char digits[10];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  while (count > 0) *out++ = digits[--count];
+  *out++ = ')';
+  return std::string(text, static_cast<std::size_t>(out - text));
 }
 
 // True when some component of a non-empty key path is empty: such a path
@@ -45,7 +64,7 @@ bool HasEmptyComponent(const std::string& keyPath) {
 
 std::string TrimAtNull(const std::string& text) {
   const std::size_t nul = text.find('\0');
-  return nul == std::string::npos ? text : text.substr(0, nul);
+  return nul == std::string::npos ? text : std::string(text.data(), nul);
 }
 
 std::string ValueToText(std::uint32_t type, const std::string& data) {
