@@ -3,7 +3,7 @@
 # Usage: ensure-packages.sh [--window]   (--window adds the X server and window manager)
 set -euo pipefail
 
-packages=(cmake ninja-build g++ googletest libbenchmark-dev
+packages=(cmake ninja-build g++ googletest libbenchmark-dev clang libclang-rt-14-dev
           g++-mingw-w64-x86-64-posix wine wine64)
 if [[ "${1:-}" == "--window" || "${1:-}" == "--all" ]]; then
   packages+=(xvfb openbox x11-utils imagemagick)
