@@ -17,6 +17,29 @@ constexpr std::array<std::string_view, 12> kExtensionEnds = {
 constexpr std::string_view kPathEnds = "/*?\"<>|,(;";
 
 constexpr std::string_view kDriveC = "C:\\";
+
+// Where the extension markers leave the text, taken in their order, each
+// searched for in what the one before left: a marker keeps the text up to its
+// fourth character. Found in one pass over the dots: a marker's first
+// occurrence in the shorter text is its first occurrence in the whole text
+// when that one still lies wholly inside, and there is none otherwise.
+std::size_t ExtensionEnd(std::string_view text) {
+  std::array<std::size_t, kExtensionEnds.size()> first;
+  first.fill(std::string_view::npos);
+  for (std::size_t dot = text.find('.'); dot != std::string_view::npos && dot + 5 <= text.size();
+       dot = text.find('.', dot + 1)) {
+    const std::string_view here = text.substr(dot, 5);
+    for (std::size_t k = 0; k < kExtensionEnds.size(); ++k) {
+      if (first[k] == std::string_view::npos && here == kExtensionEnds[k]) first[k] = dot;
+    }
+  }
+  std::size_t end = text.size();
+  for (std::size_t at : first) {
+    if (at != std::string_view::npos && at + 5 <= end) end = at + 4;
+  }
+  return end;
+}
+
 constexpr std::size_t kReverseLimit = 32767;
 
 }  // namespace
@@ -32,10 +55,7 @@ std::string PathExtractor(const std::string& value) {
   const std::size_t end = text.find_first_of(kPathEnds);
   if (end != std::string_view::npos) text = text.substr(0, end);
   if (text.find(kDriveC) == std::string_view::npos) text = kDriveC;
-  for (std::string_view marker : kExtensionEnds) {
-    const std::size_t at = text.find(marker);
-    if (at != std::string_view::npos) text = text.substr(0, at + 4);
-  }
+  text = text.substr(0, ExtensionEnd(text));
   const std::size_t star = text.find('*');
   if (star != std::string_view::npos) text = text.substr(0, star);
   // A colon from the third character on ends the path (stream names, suffixes);

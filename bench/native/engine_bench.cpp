@@ -309,12 +309,17 @@ void BM_Walk_ScanWithFindings(benchmark::State& state) {
 }
 BENCHMARK(BM_Walk_ScanWithFindings)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// Keeps each run's time per iteration, so that ratios can be printed.
+// Keeps each run's processor time per iteration, so that ratios can be
+// printed. Processor time, like the rates Google Benchmark reports, so that
+// other work on the machine does not show in the figures.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal.
+  RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (!run.error_occurred) times_[run.benchmark_name()] = run.GetAdjustedRealTime() * Scale(run.time_unit);
+      if (!run.error_occurred) times_[run.benchmark_name()] = run.GetAdjustedCPUTime() * Scale(run.time_unit);
     }
     ConsoleReporter::ReportRuns(runs);
   }
