@@ -728,44 +728,6 @@ TEST_F(RepairWindowTest, DeleteRemovesTheCheckedValuesAndTheUndoCenterBringsThem
   EXPECT_EQ(Form().UndoList().Count(), undoRows - 1);
 }
 
-TEST_F(RepairWindowTest, DeleteWithNothingCheckedBacksUpTheHeaderAloneAndRemovesNothing) {
-  testsupport::PrefixFiles prefixFiles;
-  testsupport::ScratchKey scratch;
-  const Seed seed(prefixFiles);
-  scratch.Build(seed.Entries());
-  BackupFolderUse backups;
-
-  Scan();
-  ASSERT_EQ(RowsUnder(scratch.Path()).size(), seed.Rows(scratch.Path()).size());
-  Click(CommandButton::SelectAll);
-  EXPECT_EQ(static_cast<RowNumber>(CheckedRows().size()), Form().ErrorList().Count());
-  Click(CommandButton::Unselect);
-  ASSERT_TRUE(CheckedRows().empty());
-
-  const std::vector<Row> rowsBefore = AllRows();
-  const std::vector<std::string> treeBefore = TreeBelow(scratch.Path());
-  const std::set<std::string> namesBefore = FileNamesIn(backups.Folder());
-  {
-    MessageBoxWatcher watcher;
-    Click(CommandButton::Delete);
-    const auto seen = watcher.Seen();
-    ASSERT_EQ(seen.size(), 1u) << "no closing message when no row was removed";
-    ExpectDeleteQuestion(seen[0]);
-  }
-  EXPECT_THAT(AllRows(), ElementsAreArray(rowsBefore));
-  EXPECT_EQ(TreeBelow(scratch.Path()), treeBefore);
-
-  std::vector<std::string> written;
-  for (const std::string& name : FileNamesIn(backups.Folder())) {
-    if (!namesBefore.count(name)) written.push_back(name);
-  }
-  for (const std::string& name : written) backups.Adopt(name);
-  ASSERT_EQ(written.size(), 1u);
-  SYSTEMTIME at = {};
-  EXPECT_TRUE(BackupTime(written[0], &at)) << written[0];
-  EXPECT_EQ(ReadBytes(backups.PathOf(written[0])), "REGEDIT4\r\n\r\n");
-}
-
 TEST_F(RepairUndoCenterTest, OddBackupFolderIsListedAsTheFileSystemYieldsIt) {
   BackupFolderUse backups;
   backups.EnsureFolder();
