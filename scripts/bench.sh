@@ -5,13 +5,24 @@
 # registry plus the benchmark content (bench/wine/bench-data.awk: 50,000 keys,
 # 200,000 values), imported once per prefix. Not part of scripts/test.sh.
 #
-# Usage: scripts/bench.sh [RUNS]        (default 5; the medians are quoted)
+# Usage: scripts/bench.sh [RUNS [OPTIONS...]]   (RUNS default 5; the medians are quoted)
+#   OPTIONS go to scan_bench.exe: --profile (where the scan's time goes),
+#   --hidden, --frozen-list, --pump win32|noyield|none, --only scan|floor|regedit.
 # Environment: BENCH_BUILD_DIR (default build/windows) is the Windows tree
-# that builds bench/scan_bench.exe.
+# that builds bench/scan_bench.exe; BENCH_CPU (default 0) is the one processor
+# that the X server, the wineserver and every Wine process run on, or "all".
+# Every registry call is a round trip to the wineserver; on a virtual machine
+# a wake-up across processors can cost several times the call itself, and
+# varies from minute to minute, so by default the whole benchmark shares one
+# processor. The scan, regedit and the floor are measured alike either way.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-5}"
+[[ $# -gt 0 ]] && shift
 build_dir="${BENCH_BUILD_DIR:-build/windows}"
+cpu="${BENCH_CPU:-0}"
+pin=()
+[[ "$cpu" != all ]] && pin=(taskset -c "$cpu")
 
 scripts/ensure-packages.sh --window
 if [[ "$build_dir" == build/windows ]]; then
@@ -40,7 +51,7 @@ cleanup() {
 }
 trap cleanup EXIT
 display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+"${pin[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do [[ -s "$display_file" ]] && break; sleep 0.1; done
 if [[ ! -s "$display_file" ]]; then
@@ -51,21 +62,21 @@ export DISPLAY=":$(head -n1 "$display_file")"
 rm -f "$display_file"
 
 # One persistent wineserver for the whole run, detached from our output.
-"$WINESERVER" -p </dev/null >/dev/null 2>&1
-"$WINELOADER" wineboot </dev/null >/dev/null 2>&1
+"${pin[@]}" "$WINESERVER" -p </dev/null >/dev/null 2>&1
+"${pin[@]}" "$WINELOADER" wineboot </dev/null >/dev/null 2>&1
 
 stamp="$WINEPREFIX/.hivesweep-bench-data"
 last_key='HKLM\Software\Hivesweep Bench\Group 250\Entry 199'
 if [[ ! -f "$stamp" ]]; then
   echo "Importing the benchmark content (once per prefix)..."
   awk -f bench/wine/bench-data.awk >"$bench_dir/bench-data.reg"
-  "$WINELOADER" regedit "Z:$(tr '/' '\\' <<<"$bench_dir/bench-data.reg")" </dev/null >/dev/null 2>&1
+  "${pin[@]}" "$WINELOADER" regedit "Z:$(tr '/' '\\' <<<"$bench_dir/bench-data.reg")" </dev/null >/dev/null 2>&1
   # regedit exits 0 whatever happened: read the last key back.
-  if ! "$WINELOADER" reg query "$last_key" </dev/null >/dev/null 2>&1; then
+  if ! "${pin[@]}" "$WINELOADER" reg query "$last_key" </dev/null >/dev/null 2>&1; then
     echo "The import of the benchmark content failed" >&2
     exit 1
   fi
   touch "$stamp"
 fi
 
-"$WINELOADER" "$exe" --runs "$runs" --export 'C:\hivesweep-bench-export.reg' </dev/null
+"${pin[@]}" "$WINELOADER" "$exe" --runs "$runs" --export 'C:\hivesweep-bench-export.reg' "$@" </dev/null
