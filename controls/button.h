@@ -30,7 +30,7 @@
 #include "controls/button_paint.h"
 #include "controls/button_properties.h"
 #include "controls/control_site.h"
-#include "controls/font_spec.h"
+#include "controls/font_style.h"
 #include "controls/gdi_handles.h"
 #include "controls/offscreen_surface.h"
 #include "controls/property_bag.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "controls/font_spec.h"
+#include "controls/font_style.h"
 
 namespace controls {
 

@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "controls/font_spec.h"
+#include "controls/font_style.h"
 #include "controls/ole_color.h"
 #include "controls/picture_image.h"
 

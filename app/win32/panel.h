@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/font_spec.h"
+#include "controls/font_style.h"
 #include "controls/gdi_handles.h"
 #include "controls/offscreen_surface.h"
 

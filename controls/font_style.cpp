@@ -1,4 +1,4 @@
-#include "controls/font_spec.h"
+#include "controls/font_style.h"
 
 #include <cstdlib>
 #include <cstring>
