@@ -7,6 +7,13 @@ namespace {
 
 int ToIndex(RowNumber row) { return static_cast<int>(row - 1); }
 
+// The repaint timer lives on the list's own window and is found again
+// through a window property, so a timer message that outlives the object
+// finds no property (the window is gone with it) instead of a dangling
+// pointer.
+constexpr UINT_PTR kRepaintTimerId = 0x48535750;
+constexpr char kOwnerProperty[] = "Hivesweep.ListView";
+
 }  // namespace
 
 Win32ListView::Win32ListView(HWND parent, const Options& options) : checkBoxes_(options.checkBoxes) {
@@ -17,6 +24,7 @@ Win32ListView::Win32ListView(HWND parent, const Options& options) : checkBoxes_(
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(options.controlId)),
                             reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
   if (!window_) return;
+  SetPropA(window_, kOwnerProperty, this);
   DWORD extended = LVS_EX_FULLROWSELECT;
   if (checkBoxes_) extended |= LVS_EX_CHECKBOXES;
   SendMessageA(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
@@ -34,7 +42,33 @@ Win32ListView::Win32ListView(HWND parent, const Options& options) : checkBoxes_(
 }
 
 Win32ListView::~Win32ListView() {
-  if (window_ && IsWindow(window_)) DestroyWindow(window_);
+  if (!window_ || !IsWindow(window_)) return;
+  KillTimer(window_, kRepaintTimerId);
+  RemovePropA(window_, kOwnerProperty);
+  DestroyWindow(window_);
+}
+
+void Win32ListView::RepaintLater() {
+  if (repaintPending_ || !window_) return;
+  // WM_SETREDRAW TRUE would give a list that has no WS_VISIBLE of its own
+  // that style; such a list paints nothing now and everything when shown.
+  if (!(GetWindowLongPtrA(window_, GWL_STYLE) & WS_VISIBLE)) return;
+  if (!SetTimer(window_, kRepaintTimerId, kRepaintDelayMs, &Win32ListView::OnRepaintTimer)) return;
+  SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+  repaintPending_ = true;
+}
+
+void Win32ListView::RepaintNow() {
+  KillTimer(window_, kRepaintTimerId);
+  if (!repaintPending_) return;
+  repaintPending_ = false;
+  SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void CALLBACK Win32ListView::OnRepaintTimer(HWND window, UINT, UINT_PTR, DWORD) {
+  auto* owner = static_cast<Win32ListView*>(GetPropA(window, kOwnerProperty));
+  if (owner) owner->RepaintNow();
 }
 
 RowNumber Win32ListView::Count() const {
@@ -46,13 +80,20 @@ RowNumber Win32ListView::Add(const std::string& text) {
   item.mask = LVIF_TEXT;
   item.iItem = static_cast<int>(Count());
   item.pszText = const_cast<char*>(text.c_str());
+  RepaintLater();
   const LRESULT index = SendMessageA(window_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
   return index < 0 ? 0 : static_cast<RowNumber>(index + 1);
 }
 
-void Win32ListView::Remove(RowNumber row) { SendMessageA(window_, LVM_DELETEITEM, ToIndex(row), 0); }
+void Win32ListView::Remove(RowNumber row) {
+  RepaintLater();
+  SendMessageA(window_, LVM_DELETEITEM, ToIndex(row), 0);
+}
 
-void Win32ListView::Clear() { SendMessageA(window_, LVM_DELETEALLITEMS, 0, 0); }
+void Win32ListView::Clear() {
+  RepaintLater();
+  SendMessageA(window_, LVM_DELETEALLITEMS, 0, 0);
+}
 
 std::string Win32ListView::ItemText(RowNumber row, int column) const {
   if (row < 1 || row > Count()) return std::string();

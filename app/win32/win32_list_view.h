@@ -1,6 +1,13 @@
 // A report-view SysListView32 behind the list operations, optionally with a
 // check box in front of each row. The parent window forwards the list's
 // WM_NOTIFY messages to HandleNotify.
+//
+// Rows that come and go in quick succession (a scan adds thousands a second,
+// a removal deletes as many) are painted together: the first change of a
+// burst switches the list's redrawing off, and a one-shot timer switches it
+// back on and repaints the list kRepaintDelayMs later. Repainting after every
+// row would cost far more than the rows themselves, because the control
+// redraws its scroll bar on each change of the row count.
 #pragma once
 
 #include <windows.h>
@@ -32,7 +39,13 @@ class Win32ListView final : public ListView {
   Win32ListView(const Win32ListView&) = delete;
   Win32ListView& operator=(const Win32ListView&) = delete;
 
+  // How long after the first row change of a burst the list is repainted.
+  static constexpr UINT kRepaintDelayMs = 100;
+
   HWND Handle() const { return window_; }
+
+  // True while row changes wait for the coalesced repaint.
+  bool RepaintPending() const { return repaintPending_; }
 
   RowNumber Count() const override;
   RowNumber Add(const std::string& text) override;
@@ -60,9 +73,13 @@ class Win32ListView final : public ListView {
 
  private:
   std::string ItemText(RowNumber row, int column) const;
+  void RepaintLater();
+  void RepaintNow();
+  static void CALLBACK OnRepaintTimer(HWND window, UINT message, UINT_PTR id, DWORD time);
 
   HWND window_ = nullptr;
   bool checkBoxes_ = false;
+  bool repaintPending_ = false;
 };
 
 }  // namespace app

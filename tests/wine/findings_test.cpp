@@ -148,6 +148,63 @@ TEST_F(WineFindingsTest, InPlaceEditIsRefused) {
   EXPECT_EQ(result, TRUE);
 }
 
+// Pixels of the list's first row that differ from its background, as the
+// screen shows them.
+int InkInFirstRow(HWND list) {
+  RECT r = {};
+  r.left = LVIR_LABEL;
+  if (!SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r))) return -1;
+  HDC dc = GetDC(list);
+  int ink = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x) ink += (GetPixel(dc, x, y) & 0xFFFFFF) != RGB(0xFB, 0xFB, 0xFB);
+  }
+  ReleaseDC(list, dc);
+  return ink;
+}
+
+void PumpFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    testsupport::TestWindow::Pump();
+    Sleep(5);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+// Rows added in a burst wait for one repaint, which comes by itself through
+// message processing: the rows show up, and the list is visible and drawn
+// again afterwards.
+TEST_F(WineFindingsTest, RowsAddedInABurstArePaintedSoonAfter) {
+  ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);
+  PumpFor(100);
+  EXPECT_EQ(InkInFirstRow(list.Handle()), -1);  // no rows yet
+  for (int i = 1; i <= 300; ++i) app::AddFinding(list, {"Missing or Invalid Path", "HKEY_CURRENT_USER", "K\\v" + std::to_string(i), "C:\\x"});
+  EXPECT_TRUE(list.RepaintPending());
+
+  PumpFor(4 * app::Win32ListView::kRepaintDelayMs);
+  EXPECT_FALSE(list.RepaintPending());
+  EXPECT_TRUE(IsWindowVisible(list.Handle()));
+  EXPECT_GT(InkInFirstRow(list.Handle()), 20);  // the first row's text is drawn
+
+  list.Clear();  // a removal is a burst too
+  EXPECT_TRUE(list.RepaintPending());
+  PumpFor(4 * app::Win32ListView::kRepaintDelayMs);
+  EXPECT_FALSE(list.RepaintPending());
+  EXPECT_EQ(InkInFirstRow(list.Handle()), -1);
+}
+
+// A list destroyed while its repaint is pending leaves nothing behind that
+// a later timer message could reach.
+TEST_F(WineFindingsTest, ListDestroyedWithARepaintPending) {
+  {
+    app::Win32ListView shortLived(window.Handle(), ErrorListOptions());
+    shortLived.Add("row");
+    EXPECT_TRUE(shortLived.RepaintPending());
+  }
+  PumpFor(4 * app::Win32ListView::kRepaintDelayMs);
+  EXPECT_EQ(list.Count(), 0);
+}
+
 TEST_F(WineFindingsTest, LongTextsComeBackWhole) {
   const std::string hex = std::string(12287, 'A');
   app::AddFinding(list, {"t", "r", "s", hex});
