@@ -5,10 +5,8 @@
 
 #include "engine/search_error.h"
 #include "engine/stop_scan.h"
-#include "platform/substitute/memory_registry.h"
-#include "platform/substitute/scripted_message_pump.h"
 #include "tests/support/memory_tree.h"
-#include "tests/support/search_recorder.h"
+#include "tests/support/search_test.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsSupersetOf;
@@ -20,28 +18,7 @@ constexpr std::uint32_t HKCU = 0x80000001u;
 constexpr std::uint32_t HKLM = 0x80000002u;
 constexpr std::uint32_t HKU = 0x80000003u;
 
-class RegSearchTest : public ::testing::Test {
- protected:
-  void SetUp() override { StopScan = false; }
-  void TearDown() override { EXPECT_EQ(registry.OpenHandleCount(), 0u) << "a key handle was left open"; }
-
-  // A search object set up as a test wants it, with the recorder attached.
-  engine::cRegSearch& Search(std::uint32_t root, const std::string& start, std::int32_t flags,
-                             const std::string& text) {
-    search = std::make_unique<engine::cRegSearch>(registry, pump);
-    search->RootKey(root);
-    search->subkey(start);
-    search->SearchFlags(flags);
-    search->SearchString(text);
-    recorder.Attach(*search);
-    return *search;
-  }
-
-  platform::MemoryRegistry registry;
-  platform::ScriptedMessagePump pump;
-  std::unique_ptr<engine::cRegSearch> search;
-  testsupport::SearchRecorder recorder;
-};
+using RegSearchTest = testsupport::SearchTest;
 
 TEST_F(RegSearchTest, WalksDepthFirstWithValuesBeforeSubtree) {
   registry.SetString(HKCU, "T", "C:\\start.exe", "x");

@@ -19,7 +19,7 @@
 #include "engine/stop_scan.h"
 #include "platform/substitute/memory_registry.h"
 #include "platform/substitute/scripted_message_pump.h"
-#include "tests/support/search_recorder.h"
+#include "tests/support/search_test.h"
 
 namespace {
 
@@ -28,25 +28,11 @@ using ::testing::ElementsAreArray;
 constexpr std::uint32_t HKCU = 0x80000001u;
 const std::string kRoot = "HKEY_CURRENT_USER";
 
-class WalkLimitsTest : public ::testing::Test {
+class WalkLimitsTest : public testsupport::SearchTest {
  protected:
-  void SetUp() override { StopScan = false; }
-  void TearDown() override { EXPECT_EQ(registry.OpenHandleCount(), 0u) << "a key handle was left open"; }
-
   engine::cRegSearch& Search(const std::string& start, std::int32_t flags, const std::string& text) {
-    search = std::make_unique<engine::cRegSearch>(registry, pump);
-    search->RootKey(HKCU);
-    search->subkey(start);
-    search->SearchFlags(flags);
-    search->SearchString(text);
-    recorder.Attach(*search);
-    return *search;
+    return SearchTest::Search(HKCU, start, flags, text);
   }
-
-  platform::MemoryRegistry registry;
-  platform::ScriptedMessagePump pump;
-  std::unique_ptr<engine::cRegSearch> search;
-  testsupport::SearchRecorder recorder;
 };
 
 // --- depth ---

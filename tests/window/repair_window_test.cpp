@@ -20,6 +20,7 @@
 #include "tests/support/finding_tree.h"
 #include "tests/wine/message_box_watcher.h"
 #include "tests/wine/prefix_files.h"
+#include "tests/wine/registry_dump.h"
 #include "tests/wine/scratch_key.h"
 #include "tests/window/form1_fixture.h"
 
@@ -246,24 +247,12 @@ ReadValue Read(const std::string& keyPath, const std::string& name) {
 void CollectTree(const std::string& keyPath, std::vector<std::string>* keys, std::vector<std::string>* values) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-  keys->push_back(keyPath);
-  for (DWORD index = 0;; ++index) {
-    char name[16384];
-    DWORD nameLength = sizeof(name);
-    DWORD type = 0;
-    BYTE data[16384];
-    DWORD dataLength = sizeof(data);
-    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &dataLength) != ERROR_SUCCESS) break;
-    values->push_back(keyPath + " | " + std::string(name, nameLength) + " | " + std::to_string(type) + " | " +
-                      std::string(reinterpret_cast<const char*>(data), dataLength));
-  }
-  std::vector<std::string> children;
-  char child[512];
-  for (DWORD index = 0; RegEnumKeyA(key, index, child, sizeof(child)) == ERROR_SUCCESS; ++index) {
-    children.push_back(child);
-  }
   RegCloseKey(key);
-  for (const std::string& name : children) CollectTree(keyPath + "\\" + name, keys, values);
+  keys->push_back(keyPath);
+  for (const testsupport::StoredValue& value : testsupport::ValuesOf(keyPath)) {
+    values->push_back(keyPath + " | " + value.name + " | " + std::to_string(value.type) + " | " + value.data);
+  }
+  for (const std::string& name : testsupport::SubkeysOf(keyPath)) CollectTree(keyPath + "\\" + name, keys, values);
 }
 
 std::vector<std::string> KeysBelow(const std::string& keyPath) {

@@ -13,7 +13,7 @@
 #include "engine/registry_access.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
-#include "tests/backup/wine/registry_dump.h"
+#include "tests/wine/registry_dump.h"
 #include "tests/wine/scratch_key.h"
 
 namespace {
