@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace app {
 namespace {
 
@@ -71,10 +73,8 @@ void Win32ListView::RepaintNow() {
   RedrawWindow(window_, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   const ULONGLONG paintMs = GetTickCount64() - started;
-  const ULONGLONG delay = paintMs * kPaintShare;
-  repaintDelayMs_ = delay < kRepaintDelayMs      ? kRepaintDelayMs
-                    : delay > kMaxRepaintDelayMs ? kMaxRepaintDelayMs
-                                                 : static_cast<UINT>(delay);
+  repaintDelayMs_ = static_cast<UINT>(
+      std::clamp<ULONGLONG>(paintMs * kPaintShare, kMinRepaintDelayMs, kMaxRepaintDelayMs));
 }
 
 void CALLBACK Win32ListView::OnRepaintTimer(HWND window, UINT, UINT_PTR, DWORD) {

@@ -5,7 +5,7 @@
 // Rows that come and go in quick succession (a scan adds thousands a second,
 // a removal deletes as many) are painted together: the first change of a
 // burst switches the list's redrawing off, and a one-shot timer switches it
-// back on and repaints the list kRepaintDelayMs later, or longer when the
+// back on and repaints the list kMinRepaintDelayMs later, or longer when the
 // last paint was slow (up to kMaxRepaintDelayMs). Repainting after every row
 // would cost far more than the rows themselves, because the control redraws
 // its scroll bar on each change of the row count.
@@ -42,7 +42,7 @@ class Win32ListView final : public ListView {
 
   // How long after the first row change of a burst the list is repainted:
   // kPaintShare times the last paint's duration, within these bounds.
-  static constexpr UINT kRepaintDelayMs = 100;
+  static constexpr UINT kMinRepaintDelayMs = 100;
   static constexpr UINT kMaxRepaintDelayMs = 1000;
   static constexpr ULONGLONG kPaintShare = 10;
 
@@ -84,7 +84,7 @@ class Win32ListView final : public ListView {
   HWND window_ = nullptr;
   bool checkBoxes_ = false;
   bool repaintPending_ = false;
-  UINT repaintDelayMs_ = kRepaintDelayMs;
+  UINT repaintDelayMs_ = kMinRepaintDelayMs;
 };
 
 }  // namespace app

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/error_list.h"
 #include "app/finding_classifier.h"
 #include "app/scan_parameters.h"
@@ -163,21 +165,18 @@ int InkInFirstRow(HWND list) {
   return ink;
 }
 
-void PumpFor(DWORD milliseconds) {
+// Pumps messages for the given time, or until `done` holds.
+void PumpFor(DWORD milliseconds, const std::function<bool()>& done = [] { return false; }) {
   const DWORD start = GetTickCount();
   do {
     testsupport::TestWindow::Pump();
     Sleep(5);
-  } while (GetTickCount() - start < milliseconds);
+  } while (!done() && GetTickCount() - start < milliseconds);
 }
 
 // Pumps until the list's pending repaint is done, or twice its longest delay.
 void PumpUntilRepainted(const app::Win32ListView& list) {
-  const DWORD start = GetTickCount();
-  while (list.RepaintPending() && GetTickCount() - start < 2 * app::Win32ListView::kMaxRepaintDelayMs) {
-    testsupport::TestWindow::Pump();
-    Sleep(5);
-  }
+  PumpFor(2 * app::Win32ListView::kMaxRepaintDelayMs, [&list] { return !list.RepaintPending(); });
 }
 
 // Rows added in a burst wait for one repaint, which comes by itself through
