@@ -1,0 +1,77 @@
+// Mouse input for the Windows tests: the real pointer moved over a window,
+// clicks at client points, and clicks on the rows of a list view.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/pump.h"
+
+namespace testsupport {
+
+// Moves the real pointer to a client point and delivers one movement
+// notification there, as the system does for a real mouse; the movements the
+// system queues of its own arrive at the next Pump.
+inline void MovePointer(HWND window, int x, int y) {
+  POINT screen = {x, y};
+  ClientToScreen(window, &screen);
+  SetCursorPos(screen.x, screen.y);
+  SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  Pump();
+}
+
+// Press and release of the left button at a client point, handled at once.
+inline void SendClick(HWND window, int x, int y) {
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// A click on a list view as the mouse delivers it: the release is queued
+// first, because the list waits for it inside its press.
+inline void ClickList(HWND list, POINT point) {
+  const LPARAM at = MAKELPARAM(point.x, point.y);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  Pump();
+}
+
+enum class RowPart { kText, kCheckBox };
+
+// A client point on a row (numbered from 1) of a report-view list, scrolled
+// into view first.
+inline POINT RowPoint(HWND list, long row, RowPart part) {
+  SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row - 1), FALSE);
+  RECT r = {};
+  r.left = part == RowPart::kText ? LVIR_LABEL : LVIR_BOUNDS;
+  SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&r));
+  const int y = (r.top + r.bottom) / 2;
+  if (part == RowPart::kText) return {r.left + 10, y};
+  for (int x = r.left; x < r.left + 40; ++x) {
+    LVHITTESTINFO hit = {};
+    hit.pt = {x, y};
+    SendMessageA(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if (hit.flags & LVHT_ONITEMSTATEICON) return hit.pt;
+  }
+  ADD_FAILURE() << "no check box found in row " << row;
+  return {r.left + 8, y};
+}
+
+inline void ClickRow(HWND list, long row, RowPart part = RowPart::kText) { ClickList(list, RowPoint(list, row, part)); }
+
+// The check mark of a row as the list control itself reports it.
+inline bool RowCheckedInControl(HWND list, long row) {
+  const LRESULT state = SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row - 1), LVIS_STATEIMAGEMASK);
+  return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+// Selects a row without a click, as the arrow keys would.
+inline void SelectRowWithoutClick(HWND list, long row) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace testsupport
