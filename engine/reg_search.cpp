@@ -2,6 +2,7 @@
 
 #include <array>
 #include <new>
+#include <optional>
 #include <string_view>
 
 #include "engine/search_error.h"
@@ -124,12 +125,24 @@ void cRegSearch::DoSearch() {
   const bool testValues = (mvarSearchFlags & (SearchValueNames | SearchValueData)) != 0;
   const auto start = static_cast<RootHandle>(mvarRootKey);
   if (start != kAllRoots) {
-    if (testValues) SearchValues(start, mvarSubKey);
-    SearchSubKeys(start, mvarSubKey);
+    // The start key's values, then its sub keys, through one open. A key
+    // that failed to open for its values is not tried again: nothing ran
+    // in between that could change that.
+    std::optional<OpenedKey> key;
+    bool keyDeleted = false;
+    if (testValues && !StopScan) {
+      key.emplace(registry_, start, mvarSubKey);
+      if (key->IsOpen()) keyDeleted = SearchValues(start, mvarSubKey, key->Handle());
+    }
+    if (lStopReason == 0 && !keyDeleted) {
+      if (!key) key.emplace(registry_, start, mvarSubKey);
+      if (key->IsOpen()) SearchSubKeys(start, mvarSubKey, key->Handle());
+    }
   } else {
     for (const auto& root : kRootKeys) {
-      SearchSubKeys(root.handle, mvarSubKey);
       if (lStopReason != 0) break;
+      OpenedKey key(registry_, root.handle, mvarSubKey);
+      if (key.IsOpen()) SearchSubKeys(root.handle, mvarSubKey, key.Handle());
     }
   }
 
@@ -141,11 +154,7 @@ void cRegSearch::DoSearch() {
   if (SearchFinished) SearchFinished(lStopReason);
 }
 
-void cRegSearch::SearchSubKeys(RootHandle root, const std::string& keyPath) {
-  if (lStopReason != 0) return;
-  OpenedKey key(registry_, root, keyPath);
-  if (!key.IsOpen()) return;
-
+void cRegSearch::SearchSubKeys(RootHandle root, const std::string& keyPath, platform::RegHandle key) {
   const std::string& rootName = CachedRootName(root);
   const bool testValues = (mvarSearchFlags & (SearchValueNames | SearchValueData)) != 0;
   try {
@@ -153,7 +162,7 @@ void cRegSearch::SearchSubKeys(RootHandle root, const std::string& keyPath) {
     std::uint32_t index = 0;
     while (true) {
       pump_.ProcessPending();
-      if (!registry_.EnumKey(key.Handle(), index, &name)) break;
+      if (!registry_.EnumKey(key, index, &name)) break;
       ++index;
       const std::string childPath = JoinPath(keyPath, name);
       if (lStopReason == 0 && SearchKeyChanged) {
@@ -163,20 +172,25 @@ void cRegSearch::SearchSubKeys(RootHandle root, const std::string& keyPath) {
         SearchKeyChanged(fullName);
       }
       if (MatchesSearch(name)) RaiseFound(rootName, childPath, "*", kFoundInKeyName);
-      if (testValues) SearchValues(root, childPath);
+      // The sub key is opened where its values are read, or, when values
+      // are not tested or StopScan skips them, where its sub keys are.
+      std::optional<OpenedKey> child;
+      bool childDeleted = false;
+      if (testValues && !StopScan) {
+        child.emplace(registry_, root, childPath);
+        if (child->IsOpen()) childDeleted = SearchValues(root, childPath, child->Handle());
+      }
       if (StopScan) return;
-      SearchSubKeys(root, childPath);
+      if (lStopReason != 0 || childDeleted) continue;
+      if (!child) child.emplace(registry_, root, childPath);
+      if (child->IsOpen()) SearchSubKeys(root, childPath, child->Handle());
     }
   } catch (...) {
     lStopReason = CurrentErrorNumber();
   }
 }
 
-void cRegSearch::SearchValues(RootHandle root, const std::string& keyPath) {
-  if (StopScan) return;
-  OpenedKey key(registry_, root, keyPath);
-  if (!key.IsOpen()) return;
-
+bool cRegSearch::SearchValues(RootHandle root, const std::string& keyPath, platform::RegHandle key) {
   const std::string& rootName = CachedRootName(root);
   const bool testNames = (mvarSearchFlags & SearchValueNames) != 0;
   const bool testData = (mvarSearchFlags & SearchValueData) != 0;
@@ -184,7 +198,9 @@ void cRegSearch::SearchValues(RootHandle root, const std::string& keyPath) {
   try {
     EnumeratedValue value;
     std::string valueKey;
-    for (std::uint32_t index = 0; registry_.EnumValue(key.Handle(), index, &value); ++index) {
+    long result = platform::reg_result::kSuccess;
+    for (std::uint32_t index = 0; (result = registry_.EnumValue(key, index, &value)) == platform::reg_result::kSuccess;
+         ++index) {
       // The texts of an event are made only for a hit.
       LazyValueText text(value);
       const auto keyOfValue = [&]() -> const std::string& {
@@ -199,9 +215,11 @@ void cRegSearch::SearchValues(RootHandle root, const std::string& keyPath) {
         if (hit) RaiseFound(rootName, keyOfValue(), text.Get(), kFoundInValueData);
       }
     }
+    return result == platform::reg_result::kKeyDeleted;
   } catch (...) {
     lStopReason = CurrentErrorNumber();
   }
+  return false;
 }
 
 bool cRegSearch::MatchesSearch(const std::string& text) const {

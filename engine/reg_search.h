@@ -7,6 +7,11 @@
 // processes pending window messages once per sub key, so handlers of clicks
 // and timer ticks run nested inside it. Those handlers reach the walk through
 // the program-wide StopScan flag, or through StopSearch.
+//
+// Each key is opened once: its values and its sub keys are read through the
+// same handle. A key that a handler deletes while its values are read is not
+// walked further (its value enumeration ends with "key deleted"), just as a
+// second open of it would have failed.
 #pragma once
 
 #include <cstdint>
@@ -58,8 +63,13 @@ class cRegSearch {
   void StopSearch();
 
  private:
-  void SearchSubKeys(RootHandle root, const std::string& keyPath);
-  void SearchValues(RootHandle root, const std::string& keyPath);
+  // The sub-key pass over an open key: each sub key is reported, tested,
+  // opened once for its values and its own sub keys, and closed. The caller
+  // opens and closes `key`, and calls this only while lStopReason is 0.
+  void SearchSubKeys(RootHandle root, const std::string& keyPath, platform::RegHandle key);
+  // The values pass over an open key; true when the key was deleted while
+  // its values were read, so that its sub keys must not be walked.
+  bool SearchValues(RootHandle root, const std::string& keyPath, platform::RegHandle key);
   bool MatchesSearch(const std::string& text) const;
   void RaiseFound(const std::string& rootName, const std::string& key, const std::string& value,
                   std::int32_t lFound);

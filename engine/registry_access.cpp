@@ -101,7 +101,7 @@ bool RegistryAccess::EnumKey(platform::RegHandle key, std::uint32_t index, std::
   return true;
 }
 
-bool RegistryAccess::EnumValue(platform::RegHandle key, std::uint32_t index, EnumeratedValue* value) {
+long RegistryAccess::EnumValue(platform::RegHandle key, std::uint32_t index, EnumeratedValue* value) {
   char name[kNameBufferChars] = {};
   std::uint32_t nameLength = kNameBufferChars;
   // Zero-filled before every read, so bytes past the returned length never
@@ -109,18 +109,16 @@ bool RegistryAccess::EnumValue(platform::RegHandle key, std::uint32_t index, Enu
   dataBuffer_.assign(kDataBufferBytes, '\0');
   std::uint32_t dataLength = kDataBufferBytes;
   std::uint32_t type = 0;
-  if (registry_.EnumValue(key, index, name, &nameLength, &type,
-                          reinterpret_cast<unsigned char*>(&dataBuffer_[0]), &dataLength) !=
-      platform::reg_result::kSuccess) {
-    return false;
-  }
+  const long result = registry_.EnumValue(key, index, name, &nameLength, &type,
+                                          reinterpret_cast<unsigned char*>(&dataBuffer_[0]), &dataLength);
+  if (result != platform::reg_result::kSuccess) return result;
   name[kNameBufferChars - 1] = '\0';
   value->name.assign(name);
   value->type = type;
   if (dataLength < 1) dataLength = 1;
   if (dataLength > kDataBufferBytes) dataLength = kDataBufferBytes;
   value->data.assign(dataBuffer_.data(), dataLength);
-  return true;
+  return platform::reg_result::kSuccess;
 }
 
 void RegistryAccess::DeleteRegistryValue(RootHandle root, const std::string& keyPath,

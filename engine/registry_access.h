@@ -39,9 +39,11 @@ class RegistryAccess {
   void Close(platform::RegHandle key);
   // Sub key name at `index`; false ends the enumeration.
   bool EnumKey(platform::RegHandle key, std::uint32_t index, std::string* name);
-  // Value at `index`; false ends the enumeration (this includes a name of
-  // 260 or more characters and data over 4096 bytes).
-  bool EnumValue(platform::RegHandle key, std::uint32_t index, EnumeratedValue* value);
+  // Value at `index`: the call's result, reg_result::kSuccess when the value
+  // was read. Any other result ends the enumeration (this includes a name of
+  // 260 or more characters and data over 4096 bytes, and kKeyDeleted for a
+  // key deleted while open).
+  long EnumValue(platform::RegHandle key, std::uint32_t index, EnumeratedValue* value);
 
   // Deletes one value. Never creates a key: a key path that does not name an
   // existing key deletes nothing.
