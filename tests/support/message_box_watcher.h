@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <deque>
@@ -19,7 +20,6 @@
 namespace testsupport {
 
 struct SeenBox {
-  std::string title;
   std::string text;
   std::vector<int> buttons;  // control ids of the push buttons (IDOK, IDYES, ...)
   int defaultButton = 0;
@@ -42,100 +42,74 @@ class MessageBoxWatcher {
   // its default button (as Enter would).
   void Answer(std::initializer_list<int> buttons) {
     std::lock_guard<std::mutex> lock(mutex_);
-    for (int b : buttons) answers_.push_back(b);
+    answers_.insert(answers_.end(), buttons);
   }
   std::vector<SeenBox> Seen() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return seen_;
   }
-  // Waits until `count` boxes were answered or the time runs out.
-  bool WaitFor(std::size_t count, int milliseconds = 20000) const {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (std::chrono::steady_clock::now() < until) {
-      if (Seen().size() >= count) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-  }
 
  private:
-  struct Search {
-    const MessageBoxWatcher* self;
-    HWND found;
-  };
-
-  static BOOL CALLBACK Consider(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof(className));
-    if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (!search->self->anyProcess_ && process != GetCurrentProcessId()) return TRUE;
-    char title[256] = {};
-    GetWindowTextA(window, title, sizeof(title));
-    if (search->self->title_ != title) return TRUE;
-    search->found = window;
-    return FALSE;
-  }
-
-  static BOOL CALLBACK Describe(HWND child, LPARAM param) {
-    auto* box = reinterpret_cast<SeenBox*>(param);
-    char className[64] = {};
-    GetClassNameA(child, className, sizeof(className));
-    const std::string kind = className;
-    const LONG style = GetWindowLongA(child, GWL_STYLE);
-    if (kind == "Button" && IsWindowVisible(child)) {
-      box->buttons.push_back(GetDlgCtrlID(child));
-      if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) box->defaultButton = GetDlgCtrlID(child);
-    } else if (kind == "Static") {
-      if ((style & SS_TYPEMASK) == SS_ICON) {
-        if (IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0) != 0) box->hasIcon = true;
-      } else if (GetDlgCtrlID(child) == 0xFFFF) {
-        char text[1024] = {};
-        GetWindowTextA(child, text, sizeof(text));
-        box->text = text;
+  // The first visible box of this title that is not answered yet.
+  HWND FindBox(const std::vector<HWND>& answered) const {
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", title_.c_str())) != nullptr;) {
+      DWORD process = 0;
+      GetWindowThreadProcessId(w, &process);
+      if (IsWindowVisible(w) && (anyProcess_ || process == GetCurrentProcessId()) &&
+          std::find(answered.begin(), answered.end(), w) == answered.end()) {
+        return w;
       }
     }
-    return TRUE;
+    return nullptr;
+  }
+
+  static SeenBox Describe(HWND box) {
+    SeenBox seen;
+    char text[1024] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    seen.text = text;
+    for (HWND child = nullptr; (child = FindWindowExA(box, child, nullptr, nullptr)) != nullptr;) {
+      char kind[16] = {};
+      GetClassNameA(child, kind, sizeof(kind));
+      const LONG style = GetWindowLongA(child, GWL_STYLE);
+      if (!IsWindowVisible(child)) continue;
+      if (std::string(kind) == "Button") {
+        seen.buttons.push_back(GetDlgCtrlID(child));
+        if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) seen.defaultButton = GetDlgCtrlID(child);
+      } else if ((style & SS_TYPEMASK) == SS_ICON && SendMessageA(child, STM_GETICON, 0, 0) != 0) {
+        seen.hasIcon = true;
+      }
+    }
+    const LRESULT defId = SendMessageA(box, DM_GETDEFID, 0, 0);
+    if (!seen.defaultButton && HIWORD(defId) == DC_HASDEFID) seen.defaultButton = LOWORD(defId);
+    return seen;
   }
 
   void Run() {
     std::vector<HWND> answered;
     while (!stop_) {
-      Search search{this, nullptr};
-      EnumWindows(&MessageBoxWatcher::Consider, reinterpret_cast<LPARAM>(&search));
-      HWND box = search.found;
-      bool known = false;
-      for (HWND h : answered) known |= h == box && IsWindow(h);
-      if (box && !known) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // let it finish its layout
-        SeenBox seen;
-        seen.title = title_;
-        EnumChildWindows(box, &MessageBoxWatcher::Describe, reinterpret_cast<LPARAM>(&seen));
-        // The default button is the one drawn as default (BS_DEFPUSHBUTTON).
-        if (seen.defaultButton == 0) {
-          const LRESULT defId = SendMessageA(box, DM_GETDEFID, 0, 0);
-          if (HIWORD(defId) == DC_HASDEFID) seen.defaultButton = LOWORD(defId);
-        }
-        int press = seen.defaultButton;
-        {
-          std::lock_guard<std::mutex> lock(mutex_);
-          if (!answers_.empty()) {
-            press = answers_.front();
-            answers_.pop_front();
-          }
-          seen_.push_back(seen);
-        }
-        answered.push_back(box);
-        HWND button = GetDlgItem(box, press);
-        if (button) {
-          PostMessageA(button, BM_CLICK, 0, 0);
-        } else {
-          PostMessageA(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), 0);
-        }
-      }
       std::this_thread::sleep_for(std::chrono::milliseconds(30));
+      // A closed box's handle may come back for a new one.
+      for (auto it = answered.begin(); it != answered.end();) it = IsWindow(*it) ? it + 1 : answered.erase(it);
+      HWND box = FindBox(answered);
+      if (!box) continue;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));  // let it finish its layout
+      SeenBox seen = Describe(box);
+      int press = seen.defaultButton;
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!answers_.empty()) {
+          press = answers_.front();
+          answers_.pop_front();
+        }
+        seen_.push_back(seen);
+      }
+      answered.push_back(box);
+      if (HWND button = GetDlgItem(box, press)) {
+        PostMessageA(button, BM_CLICK, 0, 0);
+      } else {
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), 0);
+      }
     }
   }
 

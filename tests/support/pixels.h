@@ -3,9 +3,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "tests/support/program.h"
 
 namespace testsupport {
 
@@ -29,28 +32,30 @@ inline COLORREF ScreenPixel(HWND window, int x, int y) {
   return color & 0xFFFFFF;
 }
 
-// Writes the window as the X server shows it into `pngPath` (relative to the
-// current folder), with ImageMagick's import: Wine starts Unix programs given
-// by their Z: path, and hands them the arguments as they are. True when
-// import ran and exited with 0.
+// Writes the window as the X server shows it (the part on the screen) into
+// `pngPath` (relative to the current folder), with ImageMagick's import: Wine
+// starts Unix programs given by their Z: path, and hands them the arguments
+// as they are; the started process does not wait for import, so this waits
+// for the file to be written whole. True when it was.
 inline bool Screenshot(HWND window, const std::string& pngPath) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   RECT r = {};
   GetWindowRect(window, &r);
-  std::string command = "Z:\\usr\\bin\\import -window root -crop " + std::to_string(r.right - r.left) + "x" +
-                        std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) + "+" + std::to_string(r.top) +
-                        " +repage " + pngPath;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return false;
+  r.left = std::max(r.left, 0L);
+  r.top = std::max(r.top, 0L);
+  DeleteFileA(pngPath.c_str());
+  const Program import("Z:\\usr\\bin\\import -window root -crop " + std::to_string(r.right - r.left) + "x" +
+                       std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) + "+" + std::to_string(r.top) +
+                       " +repage " + pngPath);
+  WIN32_FILE_ATTRIBUTE_DATA file = {};
+  DWORD lastSize = 0;
+  for (int waited = 0; import.Started() && waited < 30000; waited += 100) {
+    Sleep(100);
+    if (!GetFileAttributesExA(pngPath.c_str(), GetFileExInfoStandard, &file) || file.nFileSizeLow == 0) continue;
+    if (file.nFileSizeLow == lastSize) return true;
+    lastSize = file.nFileSizeLow;
   }
-  DWORD code = 1;
-  if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code == 0;
+  return false;
 }
 
 }  // namespace testsupport

@@ -1,5 +1,5 @@
 // A program the test starts as its own process (the real executable, or a
-// tool of the prefix), and the top-level windows it shows.
+// tool of the prefix or of the host), and the top-level windows it shows.
 #pragma once
 
 #include <windows.h>
@@ -9,21 +9,20 @@
 namespace testsupport {
 
 // A path of the build tree as the prefix sees it (drive Z: is /).
-inline std::string PrefixPath(const std::string& unixPath) {
-  std::string path = "Z:" + unixPath;
-  for (char& c : path) {
+inline std::string PrefixPath(std::string unixPath) {
+  for (char& c : unixPath) {
     if (c == '/') c = '\\';
   }
-  return path;
+  return "Z:" + unixPath;
 }
 
 class Program {
  public:
-  explicit Program(const std::string& commandLine) {
+  explicit Program(std::string commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    std::string command = commandLine;
-    started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_) != 0;
+    started_ = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &info_) != 0;
   }
   ~Program() {
     if (!started_) return;
@@ -39,54 +38,34 @@ class Program {
   bool WaitForExit(int milliseconds) const {
     return started_ && WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
   }
+  // The exit code once the program ended; STILL_ACTIVE before.
   DWORD ExitCode() const {
-    DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
+    DWORD code = STILL_ACTIVE;
+    if (started_) GetExitCodeProcess(info_.hProcess, &code);
     return code;
   }
   DWORD Id() const { return info_.dwProcessId; }
 
-  // The first visible top-level window of the program with this title, once
-  // it shows one; null when none appears in time.
+  // A visible top-level window of the program with this title, once it shows
+  // one; null when none appears in time.
   HWND WaitForWindow(const std::string& title, int milliseconds) const {
     for (int waited = 0; waited <= milliseconds; waited += 50) {
-      if (HWND found = FindWindowOf(Id(), title)) return found;
+      if (HWND found = WindowOf(Id(), title)) return found;
       Sleep(50);
     }
     return nullptr;
   }
-  // How many visible top-level windows of a process have this title.
-  static int CountWindows(DWORD process, const std::string& title) {
-    Search search{process, title, nullptr, 0};
-    EnumWindows(&Program::Consider, reinterpret_cast<LPARAM>(&search));
-    return search.count;
-  }
-  static HWND FindWindowOf(DWORD process, const std::string& title) {
-    Search search{process, title, nullptr, 0};
-    EnumWindows(&Program::Consider, reinterpret_cast<LPARAM>(&search));
-    return search.first;
+  // A visible top-level window of a process with this title, or null.
+  static HWND WindowOf(DWORD process, const std::string& title) {
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, title.c_str())) != nullptr;) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == process && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
   }
 
  private:
-  struct Search {
-    DWORD process;
-    std::string title;
-    HWND first;
-    int count;
-  };
-  static BOOL CALLBACK Consider(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char title[256] = {};
-    GetWindowTextA(window, title, sizeof(title));
-    if (owner == search->process && IsWindowVisible(window) && search->title == title) {
-      if (!search->first) search->first = window;
-      ++search->count;
-    }
-    return TRUE;
-  }
-
   PROCESS_INFORMATION info_ = {};
   bool started_ = false;
 };

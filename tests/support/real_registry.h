@@ -1,12 +1,11 @@
 // The real registry of the test prefix: a scratch key that one test owns,
-// built from a sample tree, and reading values and whole subtrees back.
+// built from a sample tree, and values and whole subtrees read back.
 // Paths are relative to HKEY_CURRENT_USER.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,117 +14,72 @@
 namespace testsupport {
 
 inline std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], n);
+  std::wstring wide(utf8.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
+  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                           &wide[0], static_cast<int>(wide.size()))));
   return wide;
 }
 
 // One value as read back. `data` holds ANSI text without its terminating NUL
 // for REG_SZ and REG_EXPAND_SZ (read through the narrow calls) and the bytes
 // as stored for every other type; `raw` holds the bytes as stored, strings in
-// UTF-16 (read through the wide calls).
+// UTF-16 (read through the wide calls, which add no NUL).
 struct StoredValue {
-  std::string name;
+  bool found = false;
   DWORD type = REG_NONE;
   std::string data;
   std::string raw;
-
-  bool operator==(const StoredValue& o) const { return name == o.name && type == o.type && data == o.data; }
 };
 
-inline void PrintTo(const StoredValue& v, std::ostream* os) {
-  *os << "{\"" << v.name << "\", type " << v.type << ", \"" << v.data << "\", " << v.raw.size() << " raw bytes}";
-}
-
-inline StoredValue StringValue(const std::string& name, const std::string& text) { return {name, REG_SZ, text, ""}; }
-
-// The value `name` of HKCU\<keyPath>; found is false when there is none.
-struct ReadBack {
-  bool found = false;
-  StoredValue value;
-};
-
-inline ReadBack ReadValue(const std::string& keyPath, const std::string& name) {
-  ReadBack result;
+inline StoredValue ReadValue(const std::string& keyPath, const std::string& name) {
+  StoredValue v;
   const DWORD flags = RRF_RT_ANY | RRF_NOEXPAND;
-  DWORD type = REG_NONE, size = 0;
-  if (RegGetValueA(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(), flags, &type, nullptr, &size) != ERROR_SUCCESS) {
-    return result;
+  DWORD size = 0;
+  if (RegGetValueA(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(), flags, &v.type, nullptr, &size) != ERROR_SUCCESS) {
+    return v;
   }
-  std::string data(size, '\0');
-  RegGetValueA(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(), flags, &type, size ? &data[0] : nullptr, &size);
-  data.resize(size);
-  if ((type == REG_SZ || type == REG_EXPAND_SZ) && !data.empty() && data.back() == '\0') data.pop_back();
-  // The stored bytes exactly: RegQueryValueExW adds no terminating NUL.
-  std::string raw;
+  v.found = true;
+  v.data.resize(size);
+  RegGetValueA(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(), flags, &v.type, size ? &v.data[0] : nullptr, &size);
+  v.data.resize(size);
+  if ((v.type == REG_SZ || v.type == REG_EXPAND_SZ) && !v.data.empty() && v.data.back() == '\0') v.data.pop_back();
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(keyPath).c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-    const std::wstring wideName = Wide(name);
-    DWORD rawSize = 0;
-    if (RegQueryValueExW(key, wideName.c_str(), nullptr, nullptr, nullptr, &rawSize) == ERROR_SUCCESS) {
-      raw.assign(rawSize, '\0');
-      RegQueryValueExW(key, wideName.c_str(), nullptr, nullptr, rawSize ? reinterpret_cast<BYTE*>(&raw[0]) : nullptr,
-                       &rawSize);
-      raw.resize(rawSize);
-    }
-    RegCloseKey(key);
-  }
-  result.found = true;
-  result.value = {name, type, data, raw};
-  return result;
-}
-
-// The values of HKCU\<keyPath>, sorted by name.
-inline std::vector<StoredValue> ValuesOf(const std::string& keyPath) {
-  std::vector<StoredValue> values;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
-  std::vector<std::string> names;
-  char name[16384];
-  for (DWORD index = 0;; ++index) {
-    DWORD length = sizeof(name);
-    if (RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.emplace_back(name, length);
-  }
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(keyPath).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return v;
+  const std::wstring wideName = Wide(name);
+  DWORD rawSize = 0;
+  RegQueryValueExW(key, wideName.c_str(), nullptr, nullptr, nullptr, &rawSize);
+  v.raw.resize(rawSize);
+  RegQueryValueExW(key, wideName.c_str(), nullptr, nullptr, rawSize ? reinterpret_cast<BYTE*>(&v.raw[0]) : nullptr,
+                   &rawSize);
+  v.raw.resize(rawSize);
   RegCloseKey(key);
-  for (const std::string& n : names) values.push_back(ReadValue(keyPath, n).value);
-  std::sort(values.begin(), values.end(), [](const StoredValue& a, const StoredValue& b) { return a.name < b.name; });
-  return values;
+  return v;
 }
 
-inline std::vector<std::string> SubkeysOf(const std::string& keyPath) {
-  std::vector<std::string> names;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-  char name[512];
-  for (DWORD index = 0; RegEnumKeyA(key, index, name, sizeof(name)) == ERROR_SUCCESS; ++index) names.push_back(name);
-  RegCloseKey(key);
-  return names;
-}
-
-// Every key and value below HKCU\<keyPath>, one line each (keys first), with
-// each value's type and stored bytes: equal lists mean equal subtrees.
+// Every key and value below HKCU\<keyPath> (ASCII names), one sorted line
+// each, values with their type and stored bytes: equal lists, equal subtrees.
 inline std::vector<std::string> TreeBelow(const std::string& keyPath) {
-  std::vector<std::string> keys, values;
-  std::vector<std::string> pending = {keyPath};
-  while (!pending.empty()) {
-    const std::string path = pending.back();
-    pending.pop_back();
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
-    RegCloseKey(key);
-    keys.push_back(path);
-    for (const StoredValue& v : ValuesOf(path)) {
-      values.push_back(path + " | " + v.name + " | " + std::to_string(v.type) + " | " + v.raw);
-    }
-    for (const std::string& name : SubkeysOf(path)) pending.push_back(path + "\\" + name);
+  std::vector<std::string> lines, values, subkeys;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return lines;
+  char name[16384];
+  for (DWORD i = 0, n = sizeof(name); RegEnumValueA(key, i, name, &n, nullptr, nullptr, nullptr, nullptr) == 0;
+       ++i, n = sizeof(name)) {
+    values.emplace_back(name, n);
   }
-  std::sort(keys.begin(), keys.end());
-  std::sort(values.begin(), values.end());
-  keys.insert(keys.end(), values.begin(), values.end());
-  return keys;
+  for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof(name)) == ERROR_SUCCESS; ++i) subkeys.push_back(name);
+  RegCloseKey(key);
+  lines.push_back(keyPath);
+  for (const std::string& v : values) {
+    const StoredValue stored = ReadValue(keyPath, v);
+    lines.push_back(keyPath + " | " + v + " | " + std::to_string(stored.type) + " | " + stored.raw);
+  }
+  for (const std::string& s : subkeys) {
+    const std::vector<std::string> below = TreeBelow(keyPath + "\\" + s);
+    lines.insert(lines.end(), below.begin(), below.end());
+  }
+  std::sort(lines.begin(), lines.end());
+  return lines;
 }
 
 // A key below HKCU\Software\HivesweepTest that one test owns (named after the
@@ -137,8 +91,9 @@ class ScratchKey {
     path_ = "Software\\HivesweepTest\\" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
     RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
     HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    if (key) RegCloseKey(key);
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == 0) {
+      RegCloseKey(key);
+    }
   }
   ~ScratchKey() {
     RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
@@ -159,13 +114,12 @@ class ScratchKey {
                           &key, nullptr) != ERROR_SUCCESS) {
         continue;
       }
+      const bool text = e.type == REG_SZ || e.type == REG_EXPAND_SZ || e.type == REG_MULTI_SZ;
+      const std::wstring wide = text ? Wide(e.data) : std::wstring();
+      const std::string bytes = text ? std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2) : e.data;
       if (!e.isKey) {
-        const bool text = e.type == REG_SZ || e.type == REG_EXPAND_SZ || e.type == REG_MULTI_SZ;
-        const std::wstring wideData = text ? Wide(e.data) : std::wstring();
-        const BYTE* bytes = text ? reinterpret_cast<const BYTE*>(wideData.data())
-                                 : reinterpret_cast<const BYTE*>(e.data.data());
-        const DWORD size = static_cast<DWORD>(text ? wideData.size() * sizeof(wchar_t) : e.data.size());
-        RegSetValueExW(key, Wide(e.name).c_str(), 0, e.type, bytes, size);
+        RegSetValueExW(key, Wide(e.name).c_str(), 0, e.type, reinterpret_cast<const BYTE*>(bytes.data()),
+                       static_cast<DWORD>(bytes.size()));
       }
       RegCloseKey(key);
     }
@@ -176,9 +130,6 @@ class ScratchKey {
     if (RegOpenKeyExA(HKEY_CURRENT_USER, Sub(relative).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
-  }
-  bool HasValue(const std::string& relative, const std::string& name) const {
-    return ReadValue(Sub(relative), name).found;
   }
 
  private:
