@@ -1,0 +1,173 @@
+// The real main window in the test process, on the real platform (Wine's
+// registry, file system, shell and message boxes), driven with messages.
+// Exit is recorded instead of ending the process.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/win32/form1.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_message_pump.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_restore_point.h"
+#include "platform/win32/win32_shell.h"
+#include "tests/support/pixels.h"
+#include "tests/support/pump.h"
+
+namespace testsupport {
+
+namespace fs = std::filesystem;
+
+// A folder that one test owns: whatever stands at its path is moved aside
+// first and put back afterwards, and what the test leaves there is removed.
+class OwnedFolder {
+ public:
+  OwnedFolder(fs::path path, bool make) : path_(std::move(path)), aside_(path_.string() + " (aside)") {
+    std::error_code error;
+    if (fs::exists(path_)) fs::rename(path_, aside_, error);
+    moved_ = fs::exists(aside_);
+    if (make) fs::create_directories(path_, error);
+  }
+  ~OwnedFolder() {
+    std::error_code error;
+    fs::remove_all(path_, error);
+    if (moved_) fs::rename(aside_, path_, error);
+  }
+  OwnedFolder(const OwnedFolder&) = delete;
+  OwnedFolder& operator=(const OwnedFolder&) = delete;
+
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+  fs::path aside_;
+  bool moved_ = false;
+};
+
+// Processes started by this process and by what it starts. The test process
+// joins a job object on first use; the job counts every process that ever
+// belonged to it, also the registry editor that the shell starts for Restore.
+inline DWORD StartedProcesses() {
+  static const HANDLE job = [] {
+    HANDLE created = CreateJobObjectA(nullptr, nullptr);
+    return created && AssignProcessToJobObject(created, GetCurrentProcess()) ? created : nullptr;
+  }();
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
+  if (!job || !QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr)) {
+    ADD_FAILURE() << "the test process cannot count the processes it starts";
+  }
+  return info.TotalProcesses;
+}
+
+class NoOtherInstance final : public platform::InstanceGuard {
+ public:
+  bool AnotherInstanceRunning() const override { return false; }
+};
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Open(); }
+
+  // A fresh window, as after a start of the program.
+  void Open() {
+    form_.reset();
+    form_ = std::make_unique<app::Form1>(app::Form1Platform{registry_, pump_, boxes_, files_, clock_, restorePoint_,
+                                                            shell_, instance_, "C:\\Program Files\\Hivesweep",
+                                                            [this] { ended_ = true; }});
+    ASSERT_TRUE(form_->Load(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+    boxes_.SetOwner(form_->Handle());
+    shell_.SetOwner(form_->Handle());
+    SetForegroundWindow(form_->Handle());
+    Pump(50);
+  }
+
+  app::Form1& Form() { return *form_; }
+  HWND ButtonWindow(app::CommandButton button) { return form_->ButtonOf(button).hwnd(); }
+  // A click as a standard button takes it; the handler runs inside this call.
+  void Click(app::CommandButton button) { SendMessageA(ButtonWindow(button), BM_CLICK, 0, 0); }
+
+  // Twips in pixels at the window's resolution.
+  int Px(int twips) {
+    HDC dc = GetDC(form_->Handle());
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(form_->Handle(), dc);
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+  }
+  // A twips rectangle of a container in the container's client pixels.
+  RECT PxRect(int left, int top, int width, int height) {
+    return {Px(left), Px(top), Px(left + width), Px(top + height)};
+  }
+
+  // Pixels of a client rectangle of a window that the screen shows near a
+  // colour, and the longest horizontal run of them (an underline's).
+  struct Ink {
+    int pixels = 0;
+    int longestRun = 0;
+  };
+  static Ink InkOf(HWND window, const RECT& r, COLORREF color) {
+    Ink ink;
+    HDC dc = GetDC(window);
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left, run = 0; x < r.right; ++x) {
+        run = NearColor(GetPixel(dc, x, y) & 0xFFFFFF, color, 8) ? run + 1 : 0;
+        ink.pixels += run > 0;
+        ink.longestRun = std::max(ink.longestRun, run);
+      }
+    }
+    ReleaseDC(window, dc);
+    return ink;
+  }
+
+  // Writes the window as the screen shows it into screenshots/ in the test's
+  // folder of the build tree, for a person (and the help file) to look at.
+  void Screenshot(const std::string& name) {
+    std::error_code error;
+    fs::create_directory("screenshots", error);
+    Pump(300);
+    EXPECT_TRUE(testsupport::Screenshot(form_->Handle(), "screenshots/" + name + ".png")) << name;
+  }
+
+  // What the window shows once a scan has ended.
+  void ExpectResultState() {
+    EXPECT_EQ(Form().Session().ScanState(), "stop");
+    for (app::CommandButton b : {app::CommandButton::Start, app::CommandButton::UndoCenter, app::CommandButton::Exit,
+                                 app::CommandButton::SelectAll, app::CommandButton::Unselect,
+                                 app::CommandButton::Delete}) {
+      EXPECT_TRUE(IsWindowEnabled(ButtonWindow(b))) << static_cast<int>(b);
+    }
+    EXPECT_FALSE(IsWindowEnabled(ButtonWindow(app::CommandButton::Stop)));
+    EXPECT_FALSE(Form().TimerEnabled());
+    EXPECT_EQ(Form().ProgressPosition(), 100);
+    EXPECT_TRUE(IsWindowVisible(Form().ResultHeader().Handle()));
+    EXPECT_FALSE(IsWindowVisible(Form().ScanningHeader().Handle()));
+    EXPECT_EQ(Form().ResultHeader().LabelText(app::Form1::ErrorCountLabelId()),
+              std::to_string(Form().ErrorList().Count()));
+    EXPECT_FALSE(Form().ScanListFrame().LabelVisible(app::Form1::CurrentKeyLabelId()));
+    EXPECT_EQ(Form().ScanListFrame().LabelWidth(app::Form1::StatusLabelId()), 3000);
+  }
+
+  platform::Win32Registry registry_;
+  platform::Win32MessagePump pump_;
+  platform::Win32MessageBoxes boxes_;
+  platform::Win32FileSystem files_;
+  platform::Win32Clock clock_;
+  platform::Win32RestorePoint restorePoint_;
+  platform::Win32Shell shell_;
+  NoOtherInstance instance_;
+  std::unique_ptr<app::Form1> form_;
+  std::atomic<bool> ended_{false};
+};
+
+}  // namespace testsupport
