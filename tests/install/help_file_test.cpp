@@ -1,0 +1,102 @@
+// The compiled help file as Windows reads it: through the InfoTech storage
+// (itss.dll), the reader behind the help viewer.
+#include <windows.h>
+#include <objbase.h>
+#include <objidl.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The InfoTech storage interface, up to the method used (itss.dll has no
+// MinGW header). Outside the anonymous namespace: the compiler must not
+// conclude that no object of it can exist.
+struct IITStorage : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE StgCreateDocfile(const WCHAR*, DWORD, DWORD, IStorage**) = 0;
+  virtual HRESULT STDMETHODCALLTYPE StgCreateDocfileOnILockBytes(ILockBytes*, DWORD, DWORD, IStorage**) = 0;
+  virtual HRESULT STDMETHODCALLTYPE StgIsStorageFile(const WCHAR*) = 0;
+  virtual HRESULT STDMETHODCALLTYPE StgIsStorageILockBytes(ILockBytes*) = 0;
+  virtual HRESULT STDMETHODCALLTYPE StgOpenStorage(const WCHAR*, IStorage*, DWORD, SNB, DWORD, IStorage**) = 0;
+};
+
+namespace {
+
+const CLSID kClsidITStorage = {0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
+const IID kIidITStorage = {0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
+
+class HelpFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CoInitialize(nullptr);
+    IITStorage* itss = nullptr;
+    ASSERT_EQ(CoCreateInstance(kClsidITStorage, nullptr, CLSCTX_INPROC_SERVER, kIidITStorage,
+                               reinterpret_cast<void**>(&itss)), S_OK);
+    wchar_t path[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, HIVESWEEP_HELP, -1, path, MAX_PATH);
+    EXPECT_EQ(itss->StgOpenStorage(path, nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &chm_), S_OK) << HIVESWEEP_HELP;
+    itss->Release();
+    ASSERT_NE(chm_, nullptr);
+  }
+  void TearDown() override {
+    if (chm_) chm_->Release();
+    CoUninitialize();
+  }
+
+  // A file of the CHM by its path ("images/a.png"); empty when it is missing.
+  std::string Read(const std::string& path) {
+    IStorage* folder = chm_;
+    folder->AddRef();
+    std::string rest = path;
+    for (std::size_t slash; folder && (slash = rest.find('/')) != std::string::npos; rest.erase(0, slash + 1)) {
+      IStorage* inner = nullptr;
+      folder->OpenStorage(Wide(rest.substr(0, slash)).c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &inner);
+      folder->Release();
+      folder = inner;
+    }
+    std::string bytes;
+    IStream* stream = nullptr;
+    if (folder && folder->OpenStream(Wide(rest).c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream) == S_OK) {
+      char buffer[4096];
+      for (ULONG got = 0; stream->Read(buffer, sizeof(buffer), &got) == S_OK && got > 0;) bytes.append(buffer, got);
+      stream->Release();
+    }
+    if (folder) folder->Release();
+    return bytes;
+  }
+  static std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+  IStorage* chm_ = nullptr;
+};
+
+// The contents tree lists the topics a user needs, each page is in the file
+// with the title the tree shows, and every picture a page shows is there too.
+TEST_F(HelpFileTest, ContentsListTheTopicsAndEveryPageIsThere) {
+  const std::string contents = Read("ZTV.hhc");
+  ASSERT_FALSE(contents.empty());
+  std::vector<std::pair<std::string, std::string>> topics;  // name, page
+  const std::regex entry(R"re(name="Name" value="([^"]*)">\s*<param name="Local" value="([^"]*)")re");
+  for (std::sregex_iterator i(contents.begin(), contents.end(), entry), end; i != end; ++i) {
+    topics.emplace_back((*i)[1], (*i)[2]);
+  }
+  std::vector<std::string> names;
+  for (const auto& [name, page] : topics) names.push_back(name);
+  EXPECT_THAT(names, ::testing::ElementsAre("What Hivesweep finds and why", "Scanning and stopping",
+                                            "Choosing what to repair", "What Delete does", "The Undo Center",
+                                            "What is safe to repair"));
+  int pictures = 0;
+  for (const auto& [name, page] : topics) {
+    const std::string html = Read(page);
+    EXPECT_NE(html.find("<title>" + name + "</title>"), std::string::npos) << page;
+    const std::regex image(R"re(<img src="([^"]+)")re");
+    for (std::sregex_iterator i(html.begin(), html.end(), image), end; i != end; ++i, ++pictures) {
+      EXPECT_EQ(Read((*i)[1]).rfind("\x89PNG", 0), 0u) << (*i)[1] << " in " << page;
+    }
+  }
+  EXPECT_GE(pictures, 3);
+}
+
+}  // namespace
