@@ -28,54 +28,30 @@ namespace {
 const CLSID kClsidITStorage = {0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
 const IID kIidITStorage = {0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
 
-class HelpFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    CoInitialize(nullptr);
-    IITStorage* itss = nullptr;
-    ASSERT_EQ(CoCreateInstance(kClsidITStorage, nullptr, CLSCTX_INPROC_SERVER, kIidITStorage,
-                               reinterpret_cast<void**>(&itss)), S_OK);
-    wchar_t path[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, HIVESWEEP_HELP, -1, path, MAX_PATH);
-    EXPECT_EQ(itss->StgOpenStorage(path, nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &chm_), S_OK) << HIVESWEEP_HELP;
-    itss->Release();
-    ASSERT_NE(chm_, nullptr);
-  }
-  void TearDown() override {
-    if (chm_) chm_->Release();
-    CoUninitialize();
-  }
-
-  // A file of the CHM by its path ("images/a.png"); empty when it is missing.
-  std::string Read(const std::string& path) {
-    IStorage* folder = chm_;
-    folder->AddRef();
-    std::string rest = path;
-    for (std::size_t slash; folder && (slash = rest.find('/')) != std::string::npos; rest.erase(0, slash + 1)) {
-      IStorage* inner = nullptr;
-      folder->OpenStorage(Wide(rest.substr(0, slash)).c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &inner);
-      folder->Release();
-      folder = inner;
-    }
-    std::string bytes;
-    IStream* stream = nullptr;
-    if (folder && folder->OpenStream(Wide(rest).c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream) == S_OK) {
-      char buffer[4096];
-      for (ULONG got = 0; stream->Read(buffer, sizeof(buffer), &got) == S_OK && got > 0;) bytes.append(buffer, got);
-      stream->Release();
-    }
-    if (folder) folder->Release();
-    return bytes;
-  }
-  static std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-  IStorage* chm_ = nullptr;
-};
-
 // The contents tree lists the topics a user needs, each page is in the file
 // with the title the tree shows, and every picture a page shows is there too.
-TEST_F(HelpFileTest, ContentsListTheTopicsAndEveryPageIsThere) {
-  const std::string contents = Read("ZTV.hhc");
+TEST(HelpFileTest, ContentsListTheTopicsAndEveryPageIsThere) {
+  CoInitialize(nullptr);
+  IITStorage* itss = nullptr;
+  ASSERT_EQ(CoCreateInstance(kClsidITStorage, nullptr, CLSCTX_INPROC_SERVER, kIidITStorage, reinterpret_cast<void**>(&itss)),
+            S_OK);
+  wchar_t path[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, HIVESWEEP_HELP, -1, path, MAX_PATH);
+  IStorage* chm = nullptr;
+  ASSERT_EQ(itss->StgOpenStorage(path, nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &chm), S_OK) << HIVESWEEP_HELP;
+  // A file of the CHM by its path ("images/a.png"); empty when it is missing.
+  auto read = [chm](const std::string& file) {
+    std::string bytes;
+    IStream* stream = nullptr;
+    const std::wstring name(file.begin(), file.end());
+    if (chm->OpenStream(name.c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream) != S_OK) return bytes;
+    char buffer[4096];
+    for (ULONG got = 0; stream->Read(buffer, sizeof(buffer), &got) == S_OK && got > 0;) bytes.append(buffer, got);
+    stream->Release();
+    return bytes;
+  };
+
+  const std::string contents = read("ZTV.hhc");
   ASSERT_FALSE(contents.empty());
   std::vector<std::pair<std::string, std::string>> topics;  // name, page
   const std::regex entry(R"re(name="Name" value="([^"]*)">\s*<param name="Local" value="([^"]*)")re");
@@ -89,14 +65,17 @@ TEST_F(HelpFileTest, ContentsListTheTopicsAndEveryPageIsThere) {
                                             "What is safe to repair"));
   int pictures = 0;
   for (const auto& [name, page] : topics) {
-    const std::string html = Read(page);
+    const std::string html = read(page);
     EXPECT_NE(html.find("<title>" + name + "</title>"), std::string::npos) << page;
     const std::regex image(R"re(<img src="([^"]+)")re");
     for (std::sregex_iterator i(html.begin(), html.end(), image), end; i != end; ++i, ++pictures) {
-      EXPECT_EQ(Read((*i)[1]).rfind("\x89PNG", 0), 0u) << (*i)[1] << " in " << page;
+      EXPECT_EQ(read((*i)[1]).rfind("\x89PNG", 0), 0u) << (*i)[1] << " in " << page;
     }
   }
   EXPECT_GE(pictures, 3);
+  chm->Release();
+  itss->Release();
+  CoUninitialize();
 }
 
 }  // namespace

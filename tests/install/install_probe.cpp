@@ -7,8 +7,6 @@
 #include <windows.h>
 #include <winternl.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -52,13 +50,6 @@ std::string CommandLineOf(DWORD processId) {
   return std::string(text.begin(), text.end());
 }
 
-HWND WaitForTopWindow(const char* title, int milliseconds) {
-  for (int waited = 0; waited <= milliseconds; waited += 100, Sleep(100)) {
-    if (HWND window = FindWindowA(nullptr, title)) return window;
-  }
-  return nullptr;
-}
-
 int HelpLink() {
   testsupport::Program program(std::string("\"") + kInstalledExe + "\"");
   HWND form = program.WaitForWindow("Zentrova", 30000);
@@ -70,7 +61,8 @@ int HelpLink() {
   MapWindowPoints(form, banner, &point, 1);
   PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
 
-  HWND viewer = WaitForTopWindow("Hivesweep Help", 30000);
+  HWND viewer = nullptr;
+  for (int waited = 0; !viewer && waited < 30000; waited += 100, Sleep(100)) viewer = FindWindowA(nullptr, "Hivesweep Help");
   if (!viewer) return Fail("no help viewer titled \"Hivesweep Help\" opened");
   DWORD viewerId = 0;
   GetWindowThreadProcessId(viewer, &viewerId);
@@ -98,9 +90,9 @@ int Scan() {
   StopScan = false;
   search.DoSearch();
   for (app::RowNumber row = 1; row <= list.Count(); ++row) {
-    std::string line = list.SubItem(row, 1) + "\\" + list.SubItem(row, 2) + " = " + list.SubItem(row, 3);
+    const std::string line = list.SubItem(row, 1) + "\\" + list.SubItem(row, 2) + " = " + list.SubItem(row, 3);
     std::string lower = line;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    CharLowerBuffA(&lower[0], static_cast<DWORD>(lower.size()));
     if (lower.find("hivesweep") != std::string::npos) std::printf("%s\n", line.c_str());
   }
   std::printf("findings: %d\n", static_cast<int>(list.Count()));
