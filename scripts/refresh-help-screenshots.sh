@@ -3,10 +3,14 @@
 # file's pictures (help/images), compressed. Run it after the window tests,
 # then rebuild: the build compiles the help from what help/images holds and
 # never waits for the tests.
-# Usage: refresh-help-screenshots.sh [BUILD_DIR]   (default build/windows)
+# Usage: refresh-help-screenshots.sh [BUILD_DIR]
+#   (default: build/windows-tests, or build/windows when that has none)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build/windows}
+build=${1:-build/windows-tests}
+if [[ $# -eq 0 ]] && ! find "$build/tests" -path '*/screenshots/*.png' -print -quit 2>/dev/null | grep -q .; then
+  build=build/windows
+fi
 
 status=0
 for picture in help/images/*.png; do
