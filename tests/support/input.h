@@ -28,6 +28,24 @@ inline void SendClick(HWND window, int x, int y) {
   SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+// The left button pressed or released where the real pointer is, as the
+// mouse does it: the system decides which window hears of it.
+inline void RealLeftButton(bool down) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof(input));
+  Pump(50);
+}
+
+// The window the screen shows at a client point of `window` (the one a
+// click there would reach).
+inline HWND WindowAt(HWND window, int x, int y) {
+  POINT screen = {x, y};
+  ClientToScreen(window, &screen);
+  return WindowFromPoint(screen);
+}
+
 // A click on a list view as the mouse delivers it: the release is queued
 // first, because the list waits for it inside its press.
 inline void ClickList(HWND list, POINT point) {

@@ -32,6 +32,19 @@ inline COLORREF ScreenPixel(HWND window, int x, int y) {
   return color & 0xFFFFFF;
 }
 
+// The smallest rectangle (right and bottom included) that holds every pixel
+// of `color` inside `area` of a drawing surface; right < left when none is.
+inline RECT InkBox(HDC dc, RECT area, COLORREF color) {
+  RECT box = {area.right, area.bottom, -1, -1};
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      if (GetPixel(dc, x, y) != color) continue;
+      box = {x < box.left ? x : box.left, y < box.top ? y : box.top, x > box.right ? x : box.right, y};
+    }
+  }
+  return box;
+}
+
 // Writes the window as the X server shows it (the part on the screen) into
 // `pngPath` (relative to the current folder), with ImageMagick's import: Wine
 // starts Unix programs given by their Z: path, and hands them the arguments
