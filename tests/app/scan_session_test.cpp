@@ -3,142 +3,95 @@
 // and its end, with Stop clicks and timer ticks arriving inside the walk.
 #include "app/scan_session.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <map>
+#include <stdexcept>
 
 #include "app/error_list.h"
-#include "app/memory_list_view.h"
 #include "engine/stop_scan.h"
-#include "platform/substitute/host_file_system.h"
-#include "platform/substitute/memory_registry.h"
-#include "platform/substitute/scripted_message_boxes.h"
-#include "platform/substitute/scripted_message_pump.h"
 #include "tests/support/recording_view.h"
-#include "tests/support/temp_drive.h"
 
 namespace {
 
 using app::CommandButton;
-constexpr std::uint32_t HKCU = 0x80000001u;
+namespace mb = platform::mb;
 
-class ScanSessionTest : public ::testing::Test {
+// Texts left by an earlier scan (count and bar) stay until this one ends.
+std::string Scanning(const std::string& key, const std::string& earlier = "count \"\" | bar 0") {
+  return "scan | timer | scanning | key shown \"HKEY_CURRENT_USER\\Software" + key + "\" | \"Scanning :\" 855 | " +
+         earlier + " | Stop";
+}
+std::string Ended(const std::string& status, int count) {
+  return "scan | no timer | results | key hidden \"\" | \"" + status + "\" 3000 | count \"" + std::to_string(count) +
+         "\" | bar 100 | Start UndoCenter SelectAll Unselect Delete";
+}
+
+// Six values that name missing files, one per key under Software. Pump
+// calls: 1 at the end of HKEY_CLASSES_ROOT's empty list, 2 before Software,
+// 3 before K0, 4 at the end of K0's list, 5 before K1, ... 9 before K3.
+class ScanSessionTest : public ::testing::Test, protected testsupport::AppWorld {
  protected:
-  ScanSessionTest() : files(drive.Root().string()), session(view, list, {registry, pump, boxes, files}) {
-    for (int i = 0; i < 6; ++i) {
-      registry.SetString(HKCU, "Software\\K" + std::to_string(i), "v", "C:\\gone\\" + std::to_string(i) + ".exe");
+  ScanSessionTest() {
+    for (const std::string key : {"K0", "K1", "K2", "K3", "K4", "K5"}) {
+      registry.SetString(0x80000001u, "Software\\" + key, "v", "C:\\gone\\" + key + ".exe");
     }
     session.Load();
   }
-
-  void ExpectEndOfScanState() {
-    EXPECT_EQ(session.ScanState(), "stop");
-    EXPECT_FALSE(view.timer);
-    EXPECT_EQ(view.progress, 100);
-    EXPECT_FALSE(view.scanningHeader);
-    EXPECT_FALSE(view.Enabled(CommandButton::Stop));
-    for (CommandButton b : {CommandButton::Start, CommandButton::UndoCenter, CommandButton::SelectAll,
-                            CommandButton::Unselect, CommandButton::Delete}) {
-      EXPECT_TRUE(view.Enabled(b));
-    }
-    EXPECT_EQ(view.currentKey, "");
-    EXPECT_FALSE(view.currentKeyVisible);
-    EXPECT_EQ(view.statusWidth, 3000);
-  }
-
-  testsupport::TempDrive drive;
-  platform::HostFileSystem files;
-  platform::MemoryRegistry registry;
-  platform::ScriptedMessagePump pump;
-  platform::ScriptedMessageBoxes boxes;
-  app::MemoryListView list;
-  testsupport::RecordingView view;
-  app::ScanSession session;
+  app::ScanSession session{view, list, {registry, pump, boxes, files}};
 };
 
 TEST_F(ScanSessionTest, FullScanListsTheFindingsAndEndsInTheResultState) {
-  std::string stateDuringScan;
-  bool stopEnabledDuringScan = false;
-  bool startEnabledDuringScan = true;
-  pump.At(3, [&] {
-    stateDuringScan = session.ScanState();
-    stopEnabledDuringScan = view.Enabled(CommandButton::Stop);
-    startEnabledDuringScan = view.Enabled(CommandButton::Start);
-    EXPECT_TRUE(view.timer);
-    EXPECT_TRUE(view.scanningHeader);
-    EXPECT_EQ(view.status, "Scanning :");
-    EXPECT_EQ(view.statusWidth, 855);
-  });
+  pump.At(3, [&] { EXPECT_EQ(session.ScanState() + " " + view.State(), "start " + Scanning("")); });
   session.cmdStart_Click();
-  EXPECT_EQ(stateDuringScan, "start");
-  EXPECT_TRUE(stopEnabledDuringScan);
-  EXPECT_FALSE(startEnabledDuringScan);
-
   EXPECT_EQ(list.Count(), 6);
-  EXPECT_EQ(view.errorCount, "6");
-  EXPECT_EQ(view.status, "Completed...");
-  EXPECT_TRUE(view.scanPanelShown);
   EXPECT_GT(view.currentKeyUpdates, 6);  // every key entered, then cleared
-  ExpectEndOfScanState();
-  EXPECT_EQ(view.rested.back(), CommandButton::Start);
+  EXPECT_EQ(session.ScanState() + " " + view.State(), "stop " + Ended("Completed...", 6));
+  EXPECT_EQ(view.rested, std::vector<CommandButton>{CommandButton::Start});
 }
 
 TEST_F(ScanSessionTest, StopAnsweredNoGoesOnAndYesKeepsTheRowsFoundSoFar) {
-  boxes.answers = {platform::mb::kAnswerNo, platform::mb::kAnswerYes};
-  bool timerWhileAsking = true;
-  boxes.whileOpen = [&] { timerWhileAsking = view.timer; };
+  boxes.answers = {mb::kAnswerNo, mb::kAnswerYes};
+  bool timerWhileAsking = false;
+  boxes.whileOpen = [&] { timerWhileAsking = timerWhileAsking || view.timer; };
   pump.At(4, [&] { session.cmdStop_Click(); });
-  pump.At(5, [&] { EXPECT_TRUE(view.timer) << "No starts the bar again"; });
-  // HKCU\Software lists K0..K5; stop after K2 was handled.
-  std::size_t rowsAtStop = 0;
+  pump.At(5, [&] { EXPECT_EQ(view.State(), Scanning("\\K0")) << "No starts the bar again"; });
   pump.At(9, [&] {
     session.cmdStop_Click();
-    rowsAtStop = static_cast<std::size_t>(list.Count());
-    EXPECT_EQ(session.ScanState(), "stop");
     EXPECT_TRUE(StopScan);
-    EXPECT_TRUE(view.Enabled(CommandButton::Stop)) << "stays enabled until the walk has unwound";
+    // Stop Search stays enabled until the walk has unwound.
+    EXPECT_EQ(session.ScanState() + " " + view.State(),
+              "stop scan | no timer | results | key shown \"HKEY_CURRENT_USER\\Software\\K2\" | \"Scanning :\" 855 | "
+              "count \"3\" | bar 100 | Start Stop UndoCenter SelectAll Unselect Delete");
   });
   session.cmdStart_Click();
-
   ASSERT_EQ(boxes.asked.size(), 2u);
-  EXPECT_EQ(boxes.asked[0].text, "Are you sure you want to stop the registry scan process?");
-  EXPECT_EQ(boxes.asked[0].title, "Hivesweep");
-  EXPECT_EQ(boxes.asked[0].flags, platform::mb::kYesNo | platform::mb::kIconExclamation | platform::mb::kDefaultButton1);
+  EXPECT_EQ(boxes.asked[0].text + " | " + boxes.asked[0].title,
+            "Are you sure you want to stop the registry scan process? | Hivesweep");
+  EXPECT_EQ(boxes.asked[0].flags, mb::kYesNo | mb::kIconExclamation | mb::kDefaultButton1);
   EXPECT_FALSE(timerWhileAsking);
-
-  EXPECT_GT(list.Count(), 0);
-  EXPECT_LT(list.Count(), 6);
-  EXPECT_EQ(static_cast<std::size_t>(list.Count()), rowsAtStop);
-  EXPECT_EQ(view.errorCount, std::to_string(list.Count()));
-  EXPECT_EQ(view.status, "Completed...");
-  ExpectEndOfScanState();
+  EXPECT_EQ(view.State(), Ended("Completed...", 3));
+  EXPECT_EQ(view.rested, (std::vector<CommandButton>{CommandButton::Stop, CommandButton::Stop, CommandButton::Start}));
 }
 
 TEST_F(ScanSessionTest, AnyAnswerButNoStops) {
   boxes.answers = {0};  // the box could not be shown
-  pump.At(2, [&] { session.cmdStop_Click(); });
+  pump.At(4, [&] { session.cmdStop_Click(); });
   session.cmdStart_Click();
-  EXPECT_TRUE(StopScan);
-  EXPECT_LT(list.Count(), 6);
+  EXPECT_EQ(list.Count(), 1);
 }
 
-TEST_F(ScanSessionTest, ExitAndCloseFollowTheScanState) {
+TEST_F(ScanSessionTest, ExitAndCloseAreRefusedOnlyWhileAScanRuns) {
+  testsupport::RecordingView fresh;
+  app::ScanSession(fresh, list, {registry, pump, boxes, files}).cmdExit_Click();  // before any scan
+  EXPECT_TRUE(fresh.ended);
   int cancel = 0;
-  session.QueryUnload(&cancel);
-  EXPECT_EQ(cancel, 0);
-
-  bool endedDuringScan = true;
-  int cancelDuringScan = 0;
   pump.At(3, [&] {
     session.cmdExit_Click();
-    endedDuringScan = view.ended;
-    session.QueryUnload(&cancelDuringScan);
+    session.QueryUnload(&cancel);
+    EXPECT_EQ(cancel, 1);
   });
   session.cmdStart_Click();
-  EXPECT_FALSE(endedDuringScan);
-  EXPECT_EQ(cancelDuringScan, 1);
-
+  EXPECT_FALSE(view.ended);
   cancel = 0;
   session.QueryUnload(&cancel);
   EXPECT_EQ(cancel, 0);
@@ -146,65 +99,44 @@ TEST_F(ScanSessionTest, ExitAndCloseFollowTheScanState) {
   EXPECT_TRUE(view.ended);
 }
 
-TEST_F(ScanSessionTest, ExitBeforeAnyScanEndsTheProgram) {
-  session.cmdExit_Click();
-  EXPECT_TRUE(view.ended);
-}
-
-TEST_F(ScanSessionTest, SecondScanStartsFromAnEmptyListAndAClearedStop) {
+TEST_F(ScanSessionTest, EachScanStartsFromAnEmptyListAndAClearedStopAndRunsAlone) {
   list.Add("left over from before");
   StopScan = true;
   session.cmdStart_Click();
-  EXPECT_EQ(list.Count(), 6);
   EXPECT_EQ(app::FindingAt(list, 1).rootPath, "HKEY_CURRENT_USER");
+  pump.At(pump.Calls() + 3, [&] {
+    EXPECT_EQ(view.State(), Scanning("", "count \"6\" | bar 100"));
+    session.cmdStart_Click();  // a click that gets through does nothing
+  });
   session.cmdStart_Click();
-  EXPECT_EQ(list.Count(), 6);
+  EXPECT_EQ(view.State(), Ended("Completed...", 6));
 }
 
-TEST_F(ScanSessionTest, StartInsideARunningScanDoesNothing) {
-  pump.At(3, [&] { session.cmdStart_Click(); });
-  session.cmdStart_Click();
-  EXPECT_EQ(list.Count(), 6);
-  EXPECT_EQ(view.errorCount, "6");
-}
-
-TEST_F(ScanSessionTest, ScanThatFindsNothingShowsZero) {
+TEST_F(ScanSessionTest, ScanThatFindsNothingShowsZeroAndOneThatFailsShowsScanError) {
   platform::MemoryRegistry empty;
   app::ScanSession quiet(view, list, {empty, pump, boxes, files});
   quiet.Load();
   quiet.cmdStart_Click();
-  EXPECT_EQ(view.errorCount, "0");
-  EXPECT_EQ(view.status, "Completed...");
-}
-
-TEST_F(ScanSessionTest, ErrorEndingTheWalkShowsScanErrorAndKeepsTheRows) {
-  registry.FailKeyEnumeration(HKCU, "Software", platform::reg_result::kInvalidHandle, 3);
-  // A handler that fails inside the walk: the error number ends it.
-  pump.At(6, [] { throw std::runtime_error("failed inside the walk"); });
+  EXPECT_EQ(view.State(), Ended("Completed...", 0));
+  pump.At(pump.Calls() + 6, [] { throw std::runtime_error("failed inside the walk"); });  // ends K1's list
   session.cmdStart_Click();
-  EXPECT_EQ(view.status, "Scan Error");
-  EXPECT_EQ(view.errorCount, std::to_string(list.Count()));
-  ExpectEndOfScanState();
+  EXPECT_EQ(view.State(), Ended("Scan Error", 6));  // the rows found stay; the rest are still tested
 }
 
-TEST_F(ScanSessionTest, FinishedReasonsSetTheStatus) {
-  session.cReg_SearchFinished(1);
-  EXPECT_EQ(view.status, "Scan Cancelled");
-  EXPECT_EQ(view.statusWidth, 3000);
-  session.cReg_SearchFinished(0);
-  EXPECT_EQ(view.status, "Scan Cancelled");  // 0 leaves the text to the end of the scan
-  session.cReg_SearchFinished(91);
-  EXPECT_EQ(view.status, "Scan Error");
-}
-
-TEST_F(ScanSessionTest, TimerCyclesTheBar) {
+TEST_F(ScanSessionTest, FinishedReasonsSetTheStatusAndTheTimerCyclesTheBar) {
+  const std::pair<std::int32_t, const char*> reasons[] = {{1, "\"Scan Cancelled\" 3000 | count \"\""},
+                                                          {0, "\"Scan Cancelled\" 3000 | count \"0\""},  // the count only
+                                                          {91, "\"Scan Error\" 3000 | count \"0\""}};
+  for (const auto& [reason, state] : reasons) {
+    view.keyVisible = true;
+    session.cReg_SearchFinished(reason);
+    EXPECT_EQ(view.State(), " | no timer |  | key hidden \"\" | " + std::string(state) + " | bar 0 |");
+  }
   view.progress = 99;
-  session.Timer1_Timer();
-  EXPECT_EQ(view.progress, 100);
-  session.Timer1_Timer();
-  EXPECT_EQ(view.progress, 0);
-  session.Timer1_Timer();
-  EXPECT_EQ(view.progress, 1);
+  for (int expected : {100, 0, 1}) {
+    session.Timer1_Timer();
+    EXPECT_EQ(view.progress, expected);
+  }
 }
 
 }  // namespace

@@ -10,59 +10,41 @@
 namespace {
 
 using platform::LocalTime;
-using platform::RestoreCallStage;
 
-constexpr LocalTime kEvening{2026, 12, 4, 19, 9, 45};
-constexpr char kMoniker[] = "winmgmts:{impersonationLevel=impersonate}!root/default:SystemRestore";
-
+// Every request binds, calls once and releases; Style changes nothing. The
+// description names the date of one clock reading and the time of the next.
 TEST(CreatePoint, EachRequestBindsCallsOnceAndReleases) {
-  platform::FixedClock clock(kEvening);
+  const struct {
+    std::vector<LocalTime> readings;
+    bool style;
+    const char* description;
+  } cases[] = {{{{2026, 12, 4, 19, 9, 45}}, true, "Hivesweep 12/4/2026 7:09:45 PM"},
+               {{{2026, 12, 4, 23, 59, 59}, {2026, 12, 5, 0, 0, 0}}, false, "Hivesweep 12/4/2026 12:00:00 AM"},
+               {{{2026, 1, 2, 12, 0, 5}}, true, "Hivesweep 1/2/2026 12:00:05 PM"}};
   platform::RecordingRestorePoint restore;
-  bool style = true;
-  app::CreatePoint(style, restore, clock);
-
-  EXPECT_EQ(restore.Bindings(), std::vector<std::string>{kMoniker});
-  ASSERT_EQ(restore.Calls().size(), 1u);
-  const platform::RecordedRestoreCall call = restore.Calls()[0];
-  EXPECT_EQ(call.moniker, kMoniker);
-  EXPECT_EQ(call.method, "CreateRestorePoint");
-  EXPECT_EQ(call.description, "Hivesweep 12/4/2026 7:09:45 PM");
-  EXPECT_EQ(call.restorePointType, 12);
-  EXPECT_EQ(call.eventType, 100);
-  EXPECT_EQ(restore.Released(), 1);
-
-  // Style changes nothing, and every request binds and calls afresh.
-  bool off = false;
-  app::CreatePoint(off, restore, clock);
-  ASSERT_EQ(restore.Calls().size(), 2u);
-  EXPECT_EQ(restore.Calls()[1].description, call.description);
-  EXPECT_EQ(restore.Released(), 2);
-  EXPECT_TRUE(style);
-  EXPECT_FALSE(off);
-}
-
-TEST(CreatePoint, DateIsReadFirstAndTheTimeRightAfter) {
-  platform::FixedClock clock({{2026, 12, 4, 23, 59, 59}, {2026, 12, 5, 0, 0, 0}});
-  platform::RecordingRestorePoint restore;
-  bool style = true;
-  app::CreatePoint(style, restore, clock);
-  EXPECT_EQ(clock.Reads(), 2);
-  ASSERT_EQ(restore.Calls().size(), 1u);
-  EXPECT_EQ(restore.Calls()[0].description, "Hivesweep 12/4/2026 12:00:00 AM");
+  for (const auto& c : cases) {
+    platform::FixedClock clock(c.readings);
+    bool style = c.style;
+    app::CreatePoint(style, restore, clock);
+    EXPECT_EQ(style, c.style);
+    const platform::RecordedRestoreCall& call = restore.Calls().back();
+    EXPECT_EQ(call.moniker + " " + call.method + " " + call.description,
+              "winmgmts:{impersonationLevel=impersonate}!root/default:SystemRestore CreateRestorePoint " +
+                  std::string(c.description));
+    EXPECT_EQ(call.restorePointType * 1000 + call.eventType, 12 * 1000 + 100);
+  }
+  EXPECT_EQ(restore.Bindings().size() * 100 + restore.Calls().size() * 10 + restore.Released(), 333u);
 }
 
 TEST(CreatePoint, RefusedBindingOrCallIsSilent) {
-  platform::FixedClock clock(kEvening);
+  platform::FixedClock clock(LocalTime{2026, 12, 4, 19, 9, 45});
   bool style = true;
-
-  platform::RecordingRestorePoint unbound;
+  platform::RecordingRestorePoint unbound, refusing;
   unbound.RefuseBinding(true);
   app::CreatePoint(style, unbound, clock);
   EXPECT_EQ(unbound.Bindings().size(), 1u);
   EXPECT_TRUE(unbound.Calls().empty());
-
-  platform::RecordingRestorePoint refusing;
-  refusing.AnswerCalls({RestoreCallStage::kRefused, static_cast<std::int32_t>(0x80070005u)});
+  refusing.AnswerCalls({platform::RestoreCallStage::kRefused, static_cast<std::int32_t>(0x80070005u)});
   app::CreatePoint(style, refusing, clock);
   EXPECT_EQ(refusing.Calls().size(), 1u);
   EXPECT_EQ(refusing.Released(), 1);

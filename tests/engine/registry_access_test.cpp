@@ -1,136 +1,95 @@
+// The registry access layer: display texts, root names and error kinds, and
+// deleting the value a sub path names without ever creating a key.
 #include "engine/registry_access.h"
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
+#include "engine/finding_rules.h"
 #include "platform/substitute/memory_registry.h"
 
 namespace {
 
-using engine::ValueToText;
+using namespace std::string_literals;
 namespace t = platform::reg_type;
-
 constexpr std::uint32_t HKCU = 0x80000001u;
 
-std::string Bytes(std::initializer_list<int> bytes) {
-  std::string s;
-  for (int b : bytes) s.push_back(static_cast<char>(b));
-  return s;
-}
-
-TEST(ValueToText, StringsStopAtTheFirstNul) {
-  EXPECT_EQ(ValueToText(t::kSz, std::string("C:\\a.exe\0", 9)), "C:\\a.exe");
-  EXPECT_EQ(ValueToText(t::kSz, std::string(1, '\0')), "");
-  EXPECT_EQ(ValueToText(t::kSz, std::string("a\0b", 3)), "a");
-  EXPECT_EQ(ValueToText(t::kSz, "no terminator"), "no terminator");
-  EXPECT_EQ(ValueToText(t::kMultiSz, std::string("one\0two\0\0", 9)), "one");
-}
-
-TEST(ValueToText, BinaryIsUpperCaseHexPairs) {
-  EXPECT_EQ(ValueToText(t::kBinary, Bytes({0})), "00");
-  EXPECT_EQ(ValueToText(t::kBinary, Bytes({0x00, 0xFF})), "00 FF");
-  EXPECT_EQ(ValueToText(t::kBinary, Bytes({0x0A, 0x1F, 0xFF})), "0A 1F FF");
-}
-
-TEST(ValueToText, DwordIsHexAndSignedDecimal) {
-  EXPECT_EQ(ValueToText(t::kDword, Bytes({16, 0, 0, 0})), "0x00000010(16)");
-  EXPECT_EQ(ValueToText(t::kDword, Bytes({31, 0, 0, 0})), "0x0000001F(31)");
-  EXPECT_EQ(ValueToText(t::kDword, Bytes({0xFF, 0xFF, 0xFF, 0xFF})), "0xFFFFFFFF(-1)");
-  EXPECT_EQ(ValueToText(t::kDword, Bytes({0, 0, 0, 0x80})), "0x80000000(-2147483648)");
-  EXPECT_EQ(ValueToText(t::kDword, Bytes({0x78, 0x56, 0x34, 0x12, 0x99})), "0x12345678(305419896)");
-  // Short data: the missing high bytes count as zero.
-  EXPECT_EQ(ValueToText(t::kDword, Bytes({0x34, 0x12})), "0x00001234(4660)");
-}
-
-TEST(ValueToText, EveryOtherTypeIsUnsupported) {
+TEST(ValueToText, StringsToTheFirstNulBinaryAsHexPairsDwordAsHexAndDecimal) {
+  const struct {
+    std::uint32_t type;
+    std::string data, text;
+  } cases[] = {
+      {t::kSz, "C:\\a.exe\0"s, "C:\\a.exe"}, {t::kSz, "\0"s, ""}, {t::kSz, "a\0b"s, "a"},
+      {t::kSz, "no terminator", "no terminator"}, {t::kMultiSz, "one\0two\0\0"s, "one"},
+      {t::kBinary, "\0"s, "00"}, {t::kBinary, "\0\xFF"s, "00 FF"}, {t::kBinary, "\x0A\x1F\xFF", "0A 1F FF"},
+      {t::kDword, "\x10\0\0\0"s, "0x00000010(16)"}, {t::kDword, "\x1F\0\0\0"s, "0x0000001F(31)"},
+      {t::kDword, "\xFF\xFF\xFF\xFF", "0xFFFFFFFF(-1)"}, {t::kDword, "\0\0\0\x80"s, "0x80000000(-2147483648)"},
+      {t::kDword, "\x78\x56\x34\x12\x99", "0x12345678(305419896)"},
+      {t::kDword, "\x34\x12", "0x00001234(4660)"},  // missing high bytes count as zero
+  };
+  for (const auto& c : cases) EXPECT_EQ(engine::ValueToText(c.type, c.data), c.text) << c.text;
   for (std::uint32_t type : {t::kNone, t::kExpandSz, t::kDwordBigEndian, t::kLink, 8u, 11u, 0xFFFFFFFFu}) {
-    EXPECT_EQ(ValueToText(type, std::string("C:\\x\0", 5)), "Temporarily unsupported") << type;
+    EXPECT_EQ(engine::ValueToText(type, "C:\\x\0"s), "Temporarily unsupported") << type;
   }
+  EXPECT_EQ(engine::TrimAtNull("ab\0cd\0"s), "ab");
+  EXPECT_EQ(engine::TrimAtNull("\0x"s), "");
 }
 
-TEST(TrimAtNull, CutsAtTheFirstNul) {
-  EXPECT_EQ(engine::TrimAtNull(std::string("ab\0cd\0", 6)), "ab");
-  EXPECT_EQ(engine::TrimAtNull("abc"), "abc");
-  EXPECT_EQ(engine::TrimAtNull(std::string("\0x", 2)), "");
-}
-
-TEST(RootKeys, NamesAndHandles) {
+TEST(RootKeysAndErrorKinds, NamesAndHandles) {
   EXPECT_EQ(engine::RootKeyName(0), "");
   EXPECT_EQ(engine::RootKeyName(0x80000006u), "HKEY_DYN_DATA");
   EXPECT_EQ(engine::RootKeyName(0x80000007u), "");
   EXPECT_EQ(engine::RootKeyFromName("HKEY_CURRENT_CONFIG"), 0x80000005u);
-  EXPECT_EQ(engine::RootKeyFromName("hkey_users"), 0u);
-  EXPECT_EQ(engine::RootKeyFromName("HKEY_ALL"), 0u);
-  EXPECT_EQ(engine::RootKeyFromName("HKEY_USERS "), 0u);
+  for (const char* notARoot : {"hkey_users", "HKEY_ALL", "HKEY_USERS ", "HKEY_NOPE"}) {
+    EXPECT_EQ(engine::RootKeyFromName(notARoot), 0u) << notARoot;
+  }
   for (const auto& root : engine::kRootKeys) {
     EXPECT_EQ(engine::RootKeyFromName(engine::RootKeyName(root.handle)), root.handle);
   }
+  const std::pair<std::int32_t, const char*> kinds[] = {{0, "Missing or Invalid Key Name"},
+                                                        {1, "Missing or Invalid Value Name"},
+                                                        {2, "Missing or Invalid Path"}, {3, ""}, {-1, ""}};
+  for (const auto& [lFound, text] : kinds) EXPECT_EQ(engine::ErrorKind(lFound), text) << lFound;
 }
 
-class DeleteValueTest : public ::testing::Test {
- protected:
-  void TearDown() override { EXPECT_EQ(registry.OpenHandleCount(), 0u); }
-  platform::MemoryRegistry registry;
-  engine::RegistryAccess access{registry};
-};
-
-TEST_F(DeleteValueTest, DeletesTheValueTheSubPathNames) {
-  registry.SetString(HKCU, "Software\\A\\B", "Name", "x");
-  registry.SetString(HKCU, "Software\\A\\B", "Other", "y");
-  registry.SetString(HKCU, "Software\\A", "Name", "z");
-  access.DeleteValueAtPath(HKCU, "Software\\A\\B\\Name");
-  EXPECT_FALSE(registry.HasValue(HKCU, "Software\\A\\B", "Name"));
-  EXPECT_TRUE(registry.HasValue(HKCU, "Software\\A\\B", "Other"));
-  EXPECT_TRUE(registry.HasValue(HKCU, "Software\\A", "Name"));
-}
-
-TEST_F(DeleteValueTest, SubPathWithoutBackslashNamesAValueOfTheRoot) {
-  registry.SetString(HKCU, "", "Name", "x");
-  registry.SetString(HKCU, "Sub", "Name", "y");
-  access.DeleteValueAtPath(HKCU, "Name");
-  EXPECT_FALSE(registry.HasValue(HKCU, "", "Name"));
-  EXPECT_TRUE(registry.HasValue(HKCU, "Sub", "Name"));
-}
-
-TEST_F(DeleteValueTest, DefaultValueAndCaseInsensitiveNames) {
-  registry.SetString(HKCU, "K", "", "default");
-  registry.SetString(HKCU, "K", "Value", "v");
-  access.DeleteValueAtPath(HKCU, "k\\");
-  access.DeleteValueAtPath(HKCU, "K\\VALUE");
-  EXPECT_FALSE(registry.HasValue(HKCU, "K", ""));
-  EXPECT_FALSE(registry.HasValue(HKCU, "K", "Value"));
-}
-
-TEST_F(DeleteValueTest, NeverCreatesAKey) {
-  registry.SetString(HKCU, "Software\\A", "x\\y", "value name with a backslash");
-  const std::size_t keys = registry.KeyCount();
-  access.DeleteValueAtPath(HKCU, "Software\\A\\x\\y");  // splits inside the value name
-  access.DeleteValueAtPath(HKCU, "Software\\Missing\\Deep\\Name");
-  EXPECT_EQ(registry.KeyCount(), keys);
-  EXPECT_FALSE(registry.HasKey(HKCU, "Software\\A\\x"));
-  EXPECT_TRUE(registry.HasValue(HKCU, "Software\\A", "x\\y"));
-}
-
-TEST_F(DeleteValueTest, EmptyPathComponentNeverDeletesALookAlike) {
-  // A value named "\Dup" gives the sub path K\\Dup; the platform would open K
-  // for the key path "K\" and delete the other value, "Dup".
-  registry.SetString(HKCU, "K", "Dup", "keep me");
-  registry.SetString(HKCU, "K", "\\Dup", "stale");
-  access.DeleteValueAtPath(HKCU, "K\\\\Dup");
-  EXPECT_TRUE(registry.HasValue(HKCU, "K", "Dup"));
-}
-
-TEST_F(DeleteValueTest, UnknownRootOrMissingValueChangesNothing) {
-  registry.SetString(HKCU, "K", "v", "x");
-  access.DeleteValueAtPath(engine::RootKeyFromName("HKEY_NOPE"), "K\\v");
-  access.DeleteValueAtPath(HKCU, "K\\absent");
-  EXPECT_TRUE(registry.HasValue(HKCU, "K", "v"));
-}
-
-TEST_F(DeleteValueTest, KeyThatRefusesOpeningIsLeftAlone) {
-  registry.SetString(HKCU, "Locked", "v", "x");
-  registry.RefuseOpen(HKCU, "Locked");
-  access.DeleteValueAtPath(HKCU, "Locked\\v");
-  EXPECT_TRUE(registry.HasValue(HKCU, "Locked", "v"));
+// Each sub path deletes at most the one value it names, in the key before its
+// last backslash; no key is ever created and every handle is closed.
+TEST(DeleteValueAtPath, DeletesTheNamedValueAndNothingElse) {
+  const std::vector<std::pair<std::string, std::string>> values = {
+      {"", "Name"}, {"Sub", "Name"}, {"Software\\A\\B", "Name"}, {"Software\\A\\B", "Other"},
+      {"Software\\A", "Name"}, {"Software\\A", "x\\y"}, {"K", ""}, {"K", "Value"}, {"K", "Dup"}, {"K", "\\Dup"},
+      {"Locked", "v"}};
+  const struct {
+    std::uint32_t root;
+    const char* subPath;
+    std::pair<std::string, std::string> gone;  // {"", ""}: nothing is deleted
+  } cases[] = {
+      {HKCU, "Software\\A\\B\\Name", {"Software\\A\\B", "Name"}},
+      {HKCU, "Name", {"", "Name"}},  // no backslash: a value of the root itself
+      {HKCU, "k\\", {"K", ""}},      // the key's default value; names compare without case
+      {HKCU, "K\\VALUE", {"K", "Value"}},
+      {HKCU, "Software\\A\\x\\y", {}},  // split inside the value name: names no key, creates none
+      {HKCU, "Software\\Missing\\Deep\\Name", {}},
+      {HKCU, "K\\\\Dup", {}},  // an empty component never stands for K: "Dup" stays
+      {engine::RootKeyFromName("HKEY_NOPE"), "K\\Value", {}},
+      {HKCU, "K\\absent", {}},
+      {HKCU, "Locked\\v", {}},
+  };
+  for (const auto& c : cases) {
+    platform::MemoryRegistry registry;
+    for (const auto& [key, name] : values) registry.SetString(HKCU, key, name, "x");
+    registry.RefuseOpen(HKCU, "Locked");
+    const std::size_t keys = registry.KeyCount();
+    engine::RegistryAccess(registry).DeleteValueAtPath(c.root, c.subPath);
+    for (const auto& value : values) {
+      EXPECT_EQ(registry.HasValue(HKCU, value.first, value.second), value != c.gone)
+          << c.subPath << ": " << value.first << " | " << value.second;
+    }
+    EXPECT_EQ(registry.KeyCount(), keys) << c.subPath;
+    EXPECT_EQ(registry.OpenHandleCount(), 0u) << c.subPath;
+  }
 }
 
 }  // namespace

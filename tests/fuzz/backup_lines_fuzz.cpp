@@ -13,22 +13,6 @@
 
 #include "app/backup_reg.h"
 
-namespace {
-
-void Fail(const char* what, const std::string& lines) {
-  std::fprintf(stderr, "BackupLines property broken: %s\n  lines \"%s\"\n", what, lines.c_str());
-  std::abort();
-}
-
-// Reads `expected` at `at` and moves past it; false when it is not there.
-bool Expect(const std::string& text, std::size_t* at, const std::string& expected) {
-  if (text.compare(*at, expected.size(), expected) != 0) return false;
-  *at += expected.size();
-  return true;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider provider(data, size);
   const std::string root = provider.ConsumeRandomLengthString(64);
@@ -36,28 +20,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string value = provider.ConsumeRemainingBytesAsString();
   const std::string lines = app::BackupLines(root, subPath, value);
 
-  // The split that the removal makes: the full path's last backslash.
+  // The split that the removal makes; the name, after the last backslash,
+  // holds none to double.
   const std::string full = root + "\\" + subPath;
   const std::size_t last = full.rfind('\\');
-  const std::string key = full.substr(0, last);
-  const std::string name = full.substr(last + 1);
-
-  std::size_t at = 0;
-  if (!Expect(lines, &at, "[" + key + "]\r\n")) Fail("key line is not the path before the last backslash", lines);
-  // The name follows the last backslash, so it never holds one to double.
-  if (!Expect(lines, &at, "\"" + name + "\"=\"")) Fail("name field is not the last component", lines);
-  if (lines.size() < at + 3 || lines.compare(lines.size() - 3, 3, "\"\r\n") != 0) {
-    Fail("value line does not end in a quote and CR LF", lines);
-  }
-  const std::string written = lines.substr(at, lines.size() - 3 - at);
+  const std::string head = "[" + full.substr(0, last) + "]\r\n\"" + full.substr(last + 1) + "\"=\"";
+  bool readsBack = lines.compare(0, head.size(), head) == 0 && lines.size() >= head.size() + 3 &&
+                   lines.compare(lines.size() - 3, 3, "\"\r\n") == 0;
   std::string readBack;
-  for (std::size_t i = 0; i < written.size(); ++i) {
-    readBack.push_back(written[i]);
-    if (written[i] == '\\') {
-      if (i + 1 >= written.size() || written[i + 1] != '\\') Fail("a backslash of the data is not doubled", lines);
-      ++i;
-    }
+  for (std::size_t i = head.size(); readsBack && i < lines.size() - 3; ++i) {
+    readBack.push_back(lines[i]);
+    if (lines[i] == '\\') readsBack = lines[++i] == '\\';  // a backslash of the data is doubled
   }
-  if (readBack != value) Fail("data does not read back as the value", lines);
+  if (!readsBack || readBack != value) {
+    std::fprintf(stderr, "BackupLines does not read back: \"%s\"\n", lines.c_str());
+    std::abort();
+  }
   return 0;
 }

@@ -1,7 +1,5 @@
-// PathExtractor on arbitrary text: the result is always a path on drive C
-// that no cut marker survives in, never longer than the text (or "C:\"), and
-// the same as a plain step-by-step reading of the cuts, one string search and
-// one erase per step.
+// PathExtractor on arbitrary text: the same as a plain step-by-step reading
+// of the cuts, one string search and one erase per step.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -11,12 +9,6 @@
 #include "engine/path_extractor.h"
 
 namespace {
-
-void Fail(const char* what, const std::string& input, const std::string& output) {
-  std::fprintf(stderr, "PathExtractor property broken: %s\n  input  (%zu bytes)\n  output \"%s\"\n", what,
-               input.size(), output.c_str());
-  std::abort();
-}
 
 // The cuts read one by one, each on the text the previous one left.
 std::string StepByStep(std::string text) {
@@ -58,17 +50,10 @@ std::string StepByStep(std::string text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   const std::string path = engine::PathExtractor(input);
-
-  if (path != StepByStep(input)) Fail("differs from the step-by-step reading", input, path);
-  if (path.size() > input.size() && path != "C:\\") Fail("longer than its input", input, path);
-  if (path.size() < 3) Fail("shorter than a drive", input, path);
-  const bool upperDrive = path.compare(0, 3, "C:\\") == 0;
-  const bool lowerDrive = path.compare(0, 3, "c:\\") == 0;
-  if (!upperDrive && !lowerDrive) Fail("does not begin with a drive C", input, path);
-  // A lower-case drive only leads when the text held one that the cuts kept.
-  if (lowerDrive && input.find("c:\\") == std::string::npos) Fail("lower-case drive out of nowhere", input, path);
-  if (path.find_first_of("/*?\"<>|,(;") != std::string::npos) Fail("a cut marker survived", input, path);
-  if (path.find(':', 2) != std::string::npos) Fail("a colon after the drive survived", input, path);
-  if (path != "C:\\" && input.find(path.substr(0, 3)) == std::string::npos) Fail("drive not from the text", input, path);
+  if (path != StepByStep(input)) {
+    std::fprintf(stderr, "PathExtractor of %zu bytes: \"%s\", step by step \"%s\"\n", input.size(), path.c_str(),
+                 StepByStep(input).c_str());
+    std::abort();
+  }
   return 0;
 }

@@ -23,12 +23,6 @@ struct SearchRecorder {
       events.push_back("finished " + std::to_string(reason));
     };
   }
-
-  std::size_t Count(const std::string& prefix) const {
-    std::size_t n = 0;
-    for (const auto& e : events) n += e.compare(0, prefix.size(), prefix) == 0;
-    return n;
-  }
 };
 
 }  // namespace testsupport

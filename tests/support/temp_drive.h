@@ -15,13 +15,7 @@ namespace testsupport {
 
 class TempDrive {
  public:
-  TempDrive() {
-    static int counter = 0;
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    root_ = std::filesystem::temp_directory_path() /
-            ("hivesweep-drive-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-    std::filesystem::create_directories(root_);
-  }
+  TempDrive() { std::filesystem::create_directories(root_); }
   ~TempDrive() {
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
@@ -30,17 +24,11 @@ class TempDrive {
   TempDrive& operator=(const TempDrive&) = delete;
 
   const std::filesystem::path& Root() const { return root_; }
-
-  void MakeFolder(const std::string& relative) const { std::filesystem::create_directories(root_ / relative); }
-  void MakeFile(const std::string& relative, const std::string& bytes) const {
-    std::ofstream(root_ / relative, std::ios::binary) << bytes;
-  }
   // A file together with the folders it needs.
   void AddFile(const std::string& relative, const std::string& bytes = "") const {
     std::filesystem::create_directories((root_ / relative).parent_path());
-    MakeFile(relative, bytes);
+    std::ofstream(root_ / relative, std::ios::binary) << bytes;
   }
-
   // Every file below the root, as relative paths, sorted.
   std::vector<std::string> Files() const {
     std::vector<std::string> files;
@@ -50,15 +38,19 @@ class TempDrive {
     std::sort(files.begin(), files.end());
     return files;
   }
-  bool IsFolder(const std::string& relative) const { return std::filesystem::is_directory(root_ / relative); }
-
   std::string Read(const std::string& relative) const {
     std::ifstream in(root_ / relative, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
 
  private:
-  std::filesystem::path root_;
+  static std::filesystem::path Fresh() {
+    static int counter = 0;
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    return std::filesystem::temp_directory_path() /
+           ("hivesweep-drive-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+  }
+  std::filesystem::path root_ = Fresh();
 };
 
 }  // namespace testsupport
