@@ -41,7 +41,7 @@ std::string BackupLines(const std::string& rootPath, const std::string& subPath,
          "\"" + kLineEnd;
 }
 
-void BackupReg(const ListView& lvErrorRegKey, platform::FileSystem& files, platform::Clock& clock) {
+std::string BackupReg(const ListView& lvErrorRegKey, platform::FileSystem& files, platform::Clock& clock) {
   const std::string folder = BackupFolderPath(files);
   // A folder that cannot be created makes the write below fail: no backup.
   if (!files.PathExists(folder)) files.CreateFolder(folder);
@@ -61,6 +61,7 @@ void BackupReg(const ListView& lvErrorRegKey, platform::FileSystem& files, platf
   // Replaces a backup of the same second; a file that cannot be written leaves
   // no backup, and the caller goes on.
   files.WriteWholeFile(path, content);
+  return path;
 }
 
 }  // namespace app

@@ -29,7 +29,8 @@ std::string BackupLines(const std::string& rootPath, const std::string& subPath,
 
 // Writes the backup of the checked rows, in list order. Every failure is
 // silent: when the folder cannot be created or the file cannot be written,
-// there is no backup and the caller goes on.
-void BackupReg(const ListView& lvErrorRegKey, platform::FileSystem& files, platform::Clock& clock);
+// there is no backup and the caller goes on. Returns the path the file was
+// given, written or not, so that its exact twin can take the same name.
+std::string BackupReg(const ListView& lvErrorRegKey, platform::FileSystem& files, platform::Clock& clock);
 
 }  // namespace app

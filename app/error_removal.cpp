@@ -4,6 +4,7 @@
 
 #include "app/backup_reg.h"
 #include "app/create_point.h"
+#include "app/exact_backup.h"
 #include "app/ignoring_errors.h"
 #include "app/scan_session.h"
 #include "engine/registry_access.h"
@@ -30,7 +31,11 @@ void ErrorRemoval::removeselcmd_Click() {
   RowNumber row = 1;
   long removedCount = 0;
   Step([&] { view_.SetCurrentKeyFont(12, true); });
-  Step([&] { BackupReg(lvErrorRegKey_, platform_.files, platform_.clock); });
+  std::string backupPath;
+  Step([&] { backupPath = BackupReg(lvErrorRegKey_, platform_.files, platform_.clock); });
+  // The exact twin reads the values before the walk deletes them; it is a
+  // step of its own, so nothing it meets can stop the removal.
+  Step([&] { WriteExactBackup(lvErrorRegKey_, platform_.registry, platform_.files, backupPath); });
 
   // Rows are taken in list order; a removed row's successor moves up into
   // its place and is looked at next. Row numbers are 32-bit, so lists of any

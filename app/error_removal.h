@@ -1,6 +1,6 @@
 // Delete: after a confirmation, ask for a restore point, write the backup of
-// the checked rows, then delete each checked finding from the registry as a
-// value and take its row off the list.
+// the checked rows and its exact twin, then delete each checked finding from
+// the registry as a value and take its row off the list.
 #pragma once
 
 #include "app/list_view.h"

@@ -1,5 +1,6 @@
 #include "app/undo_center.h"
 
+#include "app/exact_backup.h"
 #include "app/ignoring_errors.h"
 #include "app/scan_session.h"
 
@@ -42,10 +43,14 @@ std::string UndoCenter::ChosenBackupPath() const {
          lstUndo_.Text(lstUndo_.SelectedRow());
 }
 
+std::string UndoCenter::ChosenTwinPath() const {
+  return ExactTwinPath(platform_.files, lstUndo_.Text(lstUndo_.SelectedRow()));
+}
+
 void UndoCenter::cmdUndo_Click() {
   Step([&] {
     if (!UndoItemChosen || lstUndo_.SelectedRow() == 0) return;
-    platform_.shell.Open(ChosenBackupPath(), "C:\\");
+    platform_.shell.Open(RestoreSource(platform_.files, ChosenBackupPath(), ChosenTwinPath()), "C:\\");
     UndoItemChosen = false;
   });
   Step([&] { view_.RestButton(CommandButton::Restore); });
@@ -62,6 +67,8 @@ void UndoCenter::cmdRemove_Click() {
     const RowNumber selected = lstUndo_.SelectedRow();
     if (answer != platform::mb::kAnswerYes || !UndoItemChosen || selected == 0) return;
     RecycleFile(ChosenBackupPath());
+    const std::string twin = ChosenTwinPath();
+    if (!twin.empty()) RecycleFile(twin);
     lstUndo_.Remove(selected);
     platform_.boxes.Show("Selected item deleted successfully", kApplicationTitle, platform::mb::kOk);
     UndoItemChosen = false;

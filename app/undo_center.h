@@ -1,6 +1,7 @@
 // The Undo Center: the backups the removal wrote, listed once per run, with
-// Restore (the platform's registry editor imports the chosen file) and Remove
-// (the file goes to the Recycle Bin).
+// Restore (the platform's registry editor imports the chosen backup's exact
+// twin, or the file itself when it has none or was edited) and Remove (the
+// file and its twin go to the Recycle Bin).
 #pragma once
 
 #include <string>
@@ -43,6 +44,7 @@ class UndoCenter {
 
  private:
   std::string ChosenBackupPath() const;
+  std::string ChosenTwinPath() const;
 
   MainView& view_;
   ListView& lstUndo_;

@@ -10,6 +10,8 @@ namespace platform {
 
 // Special-folder id of the user's Documents folder.
 constexpr int kFolderPersonal = 5;
+// Special-folder id of the user's local application data folder.
+constexpr int kFolderLocalAppData = 0x1C;
 
 // The entries of one folder, in the order the file system yields them.
 struct FolderListing {
@@ -32,6 +34,12 @@ class FileSystem {
   // Writes `bytes` as the whole content of the file, replacing an existing
   // one; false when the file could not be opened or written.
   virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
+  // The whole content of a file; false when it could not be read. A facility
+  // without files to read (a wrapper that only times calls) reads nothing.
+  virtual bool ReadWholeFile(const std::string& path, std::string* bytes) {
+    (void)path, (void)bytes;
+    return false;
+  }
   virtual FolderListing ListFolder(const std::string& path) = 0;
   // The full path of an existing file as the file system reports it; the
   // empty text when no file has that path.

@@ -1,6 +1,7 @@
 // The registry facility: the six narrow-character registry calls the program
-// makes, with the platform's result codes. Names and data cross this interface
-// in the system ANSI code page.
+// makes, with the platform's result codes, and one read of a value by name for
+// the exact backup. Names and data cross this interface in the system ANSI
+// code page, except what that read returns.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +36,14 @@ constexpr std::uint32_t kLink = 6;
 constexpr std::uint32_t kMultiSz = 7;
 }  // namespace reg_type
 
+// One value read by name (Registry::QueryValue).
+struct NamedValue {
+  std::u16string keyPath;  // the key path and the name as the platform
+  std::u16string name;     // converted them from ANSI (UTF-16)
+  std::uint32_t type = 0;
+  std::string data;        // the bytes as stored: strings in UTF-16LE
+};
+
 class Registry {
  public:
   virtual ~Registry() = default;
@@ -55,6 +64,16 @@ class Registry {
   virtual long CreateKey(RegHandle key, const char* subKey, RegHandle* result) = 0;
   // RegDeleteValueA(key, name).
   virtual long DeleteValue(RegHandle key, const char* valueName) = 0;
+
+  // Reads one value by name through the wide-character calls: the ANSI key
+  // path and name are converted as the narrow calls convert them, the key is
+  // opened for querying (never created) and the value read whatever its
+  // length. kSuccess when it was read. A facility that cannot read by name
+  // (a wrapper that only times the walk) answers "file not found".
+  virtual long QueryValue(RegHandle root, const char* keyPath, const char* valueName, NamedValue* value) {
+    (void)root, (void)keyPath, (void)valueName, (void)value;
+    return reg_result::kFileNotFound;
+  }
 };
 
 }  // namespace platform

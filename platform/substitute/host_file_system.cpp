@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <system_error>
 #include <vector>
@@ -88,6 +90,7 @@ bool HostFileSystem::PathExists(const std::string& path) {
 }
 
 std::string HostFileSystem::SpecialFolderPath(int folderId) {
+  if (folderId == kFolderLocalAppData) return "C:\\Users\\User\\AppData\\Local";
   return folderId == kFolderPersonal ? documents_ : std::string();
 }
 
@@ -108,6 +111,15 @@ bool HostFileSystem::WriteWholeFile(const std::string& path, const std::string& 
   if (!file) return false;
   if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return false;
   return std::fflush(file.get()) == 0;
+}
+
+bool HostFileSystem::ReadWholeFile(const std::string& path, std::string* bytes) {
+  const std::string host = HostPath(path);
+  std::error_code ec;
+  if (host.empty() || !fs::is_regular_file(host, ec)) return false;
+  std::ifstream in(host, std::ios::binary);
+  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
 }
 
 FolderListing HostFileSystem::ListFolder(const std::string& path) {

@@ -13,13 +13,15 @@ namespace platform {
 class HostFileSystem final : public FileSystem {
  public:
   // `driveC` is the host folder that stands for C:\. The Documents folder is
-  // C:\Users\User\Documents until SetDocumentsFolder says otherwise.
+  // C:\Users\User\Documents until SetDocumentsFolder says otherwise; the
+  // local application data folder is C:\Users\User\AppData\Local.
   explicit HostFileSystem(std::string driveC);
 
   bool PathExists(const std::string& path) override;
   std::string SpecialFolderPath(int folderId) override;
   bool CreateFolder(const std::string& path) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+  bool ReadWholeFile(const std::string& path, std::string* bytes) override;
   // Entries come sorted by name without regard to case, as NTFS yields them.
   FolderListing ListFolder(const std::string& path) override;
   std::string FileFullPath(const std::string& path) override;

@@ -86,6 +86,19 @@ bool SplitPath(const std::u32string& path, std::vector<std::u32string>* parts) {
 
 std::u32string FromAnsi(const char* text) { return text ? DecodeAnsi(text) : std::u32string(); }
 
+std::u16string ToUtf16(std::u32string_view text) {
+  std::u16string units;
+  for (const char32_t c : text) {
+    if (c < 0x10000) {
+      units += static_cast<char16_t>(c);
+    } else {
+      units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+  }
+  return units;
+}
+
 }  // namespace
 
 MemoryRegistry::MemoryRegistry() {
@@ -209,6 +222,33 @@ long MemoryRegistry::DeleteValue(RegHandle key, const char* valueName) {
   auto it = Node::Position(node->values, folded);
   if (it == node->values.end() || it->folded != folded) return reg_result::kFileNotFound;
   node->values.erase(it);
+  return reg_result::kSuccess;
+}
+
+long MemoryRegistry::QueryValue(RegHandle root, const char* keyPath, const char* valueName, NamedValue* value) {
+  Node* base = NodeOf(root);
+  if (!base) return reg_result::kInvalidHandle;
+  const std::u32string path = FromAnsi(keyPath);
+  const Node* node = Find(base, path);
+  if (!node) return reg_result::kFileNotFound;
+  if (node->refuseOpen) return reg_result::kAccessDenied;
+  const std::u32string name = FromAnsi(valueName);
+  const std::u32string folded = FoldCase(name);
+  auto it = Node::Position(node->values, folded);
+  if (it == node->values.end() || it->folded != folded) return reg_result::kFileNotFound;
+  value->keyPath = ToUtf16(path);
+  value->name = ToUtf16(name);
+  value->type = it->type;
+  if (IsStringType(it->type)) {
+    const std::u16string units = ToUtf16(DecodeUtf8(it->data));
+    value->data.clear();
+    for (const char16_t unit : units) {
+      value->data += static_cast<char>(unit & 0xFF);
+      value->data += static_cast<char>(unit >> 8);
+    }
+  } else {
+    value->data = it->data;
+  }
   return reg_result::kSuccess;
 }
 

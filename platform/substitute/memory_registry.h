@@ -40,6 +40,9 @@ class MemoryRegistry final : public Registry {
   long CloseKey(RegHandle key) override;
   long CreateKey(RegHandle key, const char* subKey, RegHandle* result) override;
   long DeleteValue(RegHandle key, const char* valueName) override;
+  // The read by name: string data comes back as UTF-16LE, as the platform
+  // stores it, whatever the ANSI code page can hold.
+  long QueryValue(RegHandle root, const char* keyPath, const char* valueName, NamedValue* value) override;
 
   // --- building and inspecting (root is a table value such as 0x80000001) ---
   void AddKey(std::uint32_t root, const std::string& path);

@@ -40,6 +40,19 @@ bool Win32FileSystem::WriteWholeFile(const std::string& path, const std::string&
   return std::fflush(file.get()) == 0;
 }
 
+bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string* bytes) {
+  struct Closer {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+  std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return false;
+  bytes->clear();
+  char buffer[65536];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof(buffer), file.get())) > 0) bytes->append(buffer, got);
+  return std::ferror(file.get()) == 0;
+}
+
 FolderListing Win32FileSystem::ListFolder(const std::string& path) {
   FolderListing listing;
   std::string folder = path;

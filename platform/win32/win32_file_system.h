@@ -11,6 +11,7 @@ class Win32FileSystem final : public FileSystem {
   std::string SpecialFolderPath(int folderId) override;
   bool CreateFolder(const std::string& path) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+  bool ReadWholeFile(const std::string& path, std::string* bytes) override;
   FolderListing ListFolder(const std::string& path) override;
   std::string FileFullPath(const std::string& path) override;
 };

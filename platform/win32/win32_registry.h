@@ -1,4 +1,5 @@
-// The registry facility over advapi32's narrow-character functions.
+// The registry facility over advapi32's narrow-character functions, and its
+// wide-character functions for the one read of a value by name.
 #pragma once
 
 #include "platform/registry.h"
@@ -17,6 +18,8 @@ class Win32Registry final : public Registry {
   long CloseKey(RegHandle key) override;
   long CreateKey(RegHandle key, const char* subKey, RegHandle* result) override;
   long DeleteValue(RegHandle key, const char* valueName) override;
+  // RegOpenKeyExW(KEY_QUERY_VALUE) and RegQueryValueExW.
+  long QueryValue(RegHandle root, const char* keyPath, const char* valueName, NamedValue* value) override;
 };
 
 }  // namespace platform
