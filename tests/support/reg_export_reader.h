@@ -37,6 +37,7 @@ inline ReadBack ReadValueLine(const std::u16string& line) {
     if (!next(u'"')) return false;
     while (at < line.size() && line[at] != u'"') {
       char16_t c = line[at++];
+      if (c == u'\r' || c == u'\n') return false;  // a line break ends the line
       if (c == u'\\' && at < line.size()) {
         c = line[at++];
         if (c == u'r' || c == u'n') c = c == u'r' ? u'\r' : u'\n';
