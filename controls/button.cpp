@@ -20,6 +20,7 @@ namespace controls {
 Button::Button() = default;
 
 Button::~Button() {
+  DisarmClick();
   if (hwnd_) {
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
@@ -49,6 +50,7 @@ LRESULT CALLBACK Button::WindowProc(HWND window, UINT message, WPARAM wParam, LP
   if (!button) return DefWindowProcA(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    button->DisarmClick();
     button->hwnd_ = nullptr;
     button->shapeRegion_ = nullptr;
     return DefWindowProcA(window, message, wParam, lParam);

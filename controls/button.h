@@ -56,7 +56,8 @@ class Button {
   // Does not tell the host of any change.
   void InitProperties();
   // Loads the stored properties, each key with its default for a missing key.
-  // Colours are taken as stored (no style or theme presets). Throws what a
+  // Colours are taken as stored (no style or theme presets); Font and
+  // MouseIcon are loaded through their setters. Throws what a
   // failing property throws (std::overflow_error for a MousePointer outside
   // -32768..32767, PropertyTypeError for a value of the wrong type); the
   // properties before the failing one are loaded.
@@ -184,6 +185,12 @@ class Button {
   void OnLostFocus();
   void ClickFromMessage();
   bool InsideVisibleArea(POINT point) const;
+  // A click is armed by a left press on the control and ends with the next
+  // left release anywhere: a thread mouse hook watches for a release (or a
+  // new press) that goes to another window once the pointer has left.
+  void ArmClick();
+  void DisarmClick();
+  static LRESULT CALLBACK WatchForRelease(int code, WPARAM message, LPARAM info);
   // Runs the handler (a copy, so that a handler may replace or destroy it);
   // false when the control was destroyed meanwhile.
   template <typename Handler, typename... Args>
@@ -215,7 +222,7 @@ class Button {
   bool repainting_ = false;
   bool initialising_ = false;
   bool inEnabledSetter_ = false;
-  bool clickArmed_ = false;     // left press seen; a release inside clicks
+  bool clickArmed_ = false;     // left press on the control; its release inside clicks
   std::int16_t keyArmed_ = 0;   // Enter or Space pressed on this control
   std::uint64_t repaintCount_ = 0;
   std::shared_ptr<int> alive_ = std::make_shared<int>(0);

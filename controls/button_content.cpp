@@ -20,9 +20,9 @@ enum class GreyFormula {
   Luminance,   // disabled: the perceived brightness (ITU-R BT.601 weights)
 };
 
-// Turns the picture rectangle grey, leaving pixels of the face colour alone
-// so that the face around a picture keeps its look.
-void GreyPictureRect(const ButtonCanvas& c, const PictureBox& box, COLORREF keep, GreyFormula formula) {
+// Turns the picture rectangle grey, leaving alone the pixels equal to the
+// stored BackColor value as it is stored: a system colour matches no pixel.
+void GreyPictureRect(const ButtonCanvas& c, const PictureBox& box, OleColor keep, GreyFormula formula) {
   for (int y = box.y; y < box.y + box.height; ++y) {
     for (int x = box.x; x < box.x + box.width; ++x) {
       const COLORREF pixel = c.surface.Pixel(x, y);
@@ -78,10 +78,9 @@ void DrawPicture(const ButtonCanvas& c, const ButtonProperties& p, const ButtonL
   // left out rather than drawn cut.
   if (!p.Picture || box.x < 0 || box.y < 0) return;
   HDC dc = c.Dc();
-  const COLORREF face = ResolveColor(p.BackColor);
   if (!look.enabled) {
     p.Picture->Draw(dc, box.x, box.y);
-    GreyPictureRect(c, box, face, GreyFormula::Luminance);
+    GreyPictureRect(c, box, p.BackColor, GreyFormula::Luminance);
   } else if (look.pressed) {
     p.Picture->Draw(dc, box.x + 1, box.y + 1);
   } else if (look.hover) {
@@ -89,16 +88,20 @@ void DrawPicture(const ButtonCanvas& c, const ButtonProperties& p, const ButtonL
     if (p.ButtonStyle == 5) p.Picture->Draw(dc, box.x - 1, box.y - 1);
   } else {
     p.Picture->Draw(dc, box.x, box.y);
-    if (p.PictureGray) GreyPictureRect(c, box, face, GreyFormula::RedChannel);
+    if (p.PictureGray) GreyPictureRect(c, box, p.BackColor, GreyFormula::RedChannel);
   }
 }
 
 COLORREF DrawCaption(const ButtonCanvas& c, const ButtonProperties& p, const ButtonLook& look, CaptionBox& box) {
   HDC dc = c.Dc();
-  SIZE extent{0, 0};
-  if (!p.Caption.empty()) GetTextExtentPoint32A(dc, p.Caption.data(), static_cast<int>(p.Caption.size()), &extent);
-  box.cx = extent.cx;
-  box.cy = extent.cy;
+  // An alignment outside the table leaves the caption box as it was,
+  // measurements included.
+  if (p.CaptionAlignment >= 0 && p.CaptionAlignment <= 4) {
+    SIZE extent{0, 0};
+    if (!p.Caption.empty()) GetTextExtentPoint32A(dc, p.Caption.data(), static_cast<int>(p.Caption.size()), &extent);
+    box.cx = extent.cx;
+    box.cy = extent.cy;
+  }
   const double w = c.width, h = c.height, cx = box.cx, cy = box.cy;
   switch (p.CaptionAlignment) {
     case 0:  // top
@@ -132,9 +135,9 @@ COLORREF DrawCaption(const ButtonCanvas& c, const ButtonProperties& p, const But
   if (!look.enabled) {
     const bool flat = p.ButtonStyle == 4 || p.ButtonStyle == 6 || p.ButtonStyle == 7 || p.ButtonStyle == 8;
     if (!flat) TextAt(dc, p.Caption, x + 1, y + 1, ResolveColor(kSysHighlight3D));
-    TextAt(dc, p.Caption, x, y, ResolveColor(kSysButtonShadow));
-    // The grey look of a disabled caption is not regraded by the caption style.
-    return CLR_INVALID;
+    const COLORREF grey = ResolveColor(kSysButtonShadow);
+    TextAt(dc, p.Caption, x, y, grey);
+    return grey;  // the caption style regrades the grey caption too
   }
 
   const int d = look.pressed ? 1 : 0;

@@ -52,13 +52,58 @@ std::int16_t ButtonOfMessage(UINT message) {
   }
 }
 
+// The button whose click is armed on this thread, and the hook that watches
+// the thread's mouse input meanwhile.
+thread_local Button* armedButton = nullptr;
+thread_local HHOOK releaseWatch = nullptr;
+
 }  // namespace
 
+void Button::ArmClick() {
+  if (armedButton && armedButton != this) armedButton->DisarmClick();
+  clickArmed_ = true;
+  if (armedButton == this) return;
+  armedButton = this;
+  releaseWatch = SetWindowsHookExA(WH_MOUSE, &Button::WatchForRelease, nullptr, GetCurrentThreadId());
+}
+
+void Button::DisarmClick() {
+  clickArmed_ = false;
+  if (armedButton != this) return;
+  armedButton = nullptr;
+  if (releaseWatch) UnhookWindowsHookEx(releaseWatch);
+  releaseWatch = nullptr;
+}
+
+LRESULT CALLBACK Button::WatchForRelease(int code, WPARAM message, LPARAM info) {
+  // Dragged off the control, the press ends where the control does not hear
+  // of it: a left release or press that goes to another window disarms.
+  if (code == HC_ACTION && armedButton) {
+    switch (message) {
+      case WM_LBUTTONUP:
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
+      case WM_NCLBUTTONUP:
+      case WM_NCLBUTTONDOWN:
+      case WM_NCLBUTTONDBLCLK:
+        if (reinterpret_cast<const MOUSEHOOKSTRUCT*>(info)->hwnd != armedButton->hwnd_) armedButton->DisarmClick();
+        break;
+      default:
+        break;
+    }
+  }
+  return CallNextHookEx(nullptr, code, message, info);
+}
+
 LRESULT Button::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  // Click follows the release of a left press that started on the control,
+  // when the release is inside its visible area; any release disarms.
+  const bool clicks = message == WM_LBUTTONUP && clickArmed_ && InsideVisibleArea(point);
+  if (message == WM_LBUTTONUP) DisarmClick();
   // Posted or sent input reaches a disabled window too; a disabled control
   // takes none.
   if (!IsWindowEnabled(hwnd_)) return 0;
-  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   const float x = static_cast<float>(point.x);
   const float y = static_cast<float>(point.y);
   const std::int16_t shift = ShiftFromMouseFlags(wParam);
@@ -74,28 +119,23 @@ LRESULT Button::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
-      if (message == WM_LBUTTONDOWN) clickArmed_ = true;
+      if (message == WM_LBUTTONDOWN && InsideVisibleArea(point)) ArmClick();
       // A press gives the control the focus first, as with standard buttons.
       if (GetFocus() != hwnd_) SetFocus(hwnd_);
       if (!alive.expired() && hwnd_) OnMouseDown(button, shift, x, y);
       break;
     case WM_LBUTTONDBLCLK:
       // The second press of a double click: DblClick instead of MouseDown and Click.
-      clickArmed_ = false;
+      DisarmClick();
       if (GetFocus() != hwnd_) SetFocus(hwnd_);
       if (!alive.expired() && hwnd_) OnDblClick();
       break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      // Click follows the release of a left press that started on the control,
-      // when the release is inside its visible area.
-      const bool clicks = message == WM_LBUTTONUP && clickArmed_ && InsideVisibleArea(point);
-      if (message == WM_LBUTTONUP) clickArmed_ = false;
+    case WM_MBUTTONUP:
       OnMouseUp(button, shift, x, y);
       if (clicks && !alive.expired() && hwnd_) OnClick();
       break;
-    }
     default:
       break;
   }
@@ -216,9 +256,9 @@ void Button::OnKeyUp(std::int16_t keyCode, std::int16_t shift) {
     Repaint();
   }
   if (!Raise(events.KeyUp, keyCode, shift)) return;
-  // Releasing Enter or Space after pressing it on the control clicks it, as
-  // a standard push button does: the main window acts on Click only, so its
-  // commands stay reachable from the keyboard.
+  // Releasing Enter or Space pressed on the focused control clicks it: users
+  // of a Windows program expect a focused button to be pressed from the
+  // keyboard, and the main window acts on Click only.
   const bool clicks = (key == kKeyEnter || key == kKeySpace) && keyArmed_ == key && keyCode != 0;
   if (key == keyArmed_) keyArmed_ = 0;
   if (clicks && hwnd_) OnClick();

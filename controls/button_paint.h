@@ -56,8 +56,8 @@ void DrawPicture(const ButtonCanvas& canvas, const ButtonProperties& properties,
                  const PictureBox& box);
 
 // Places and draws the caption in the font selected into the canvas DC.
-// Returns the colour of the main text, CLR_INVALID when no main text was
-// drawn in a colour the caption style may regrade.
+// Returns the colour of the text drawn last (the one the caption style
+// regrades), CLR_INVALID when no text was drawn.
 COLORREF DrawCaption(const ButtonCanvas& canvas, const ButtonProperties& properties, const ButtonLook& look,
                      CaptionBox& box);
 

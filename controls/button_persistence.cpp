@@ -87,7 +87,7 @@ void Button::InitProperties() {
 
 void Button::ReadProperties(const PropertyBag& bag) {
   // Straight into the fields: stored colours are taken as stored, with no
-  // style or theme preset, and loading tells the host of no change.
+  // style or theme preset.
   ButtonProperties& p = properties_;
   p.ButtonShape = bag.ReadInt32(kButtonShape, kShapeRectangle);
   p.ButtonStyle = bag.ReadInt32(kButtonStyle, 1);
@@ -121,10 +121,12 @@ void Button::ReadProperties(const PropertyBag& bag) {
     EnableWindow(hwnd_, bag.ReadBool(kEnabled, true) ? TRUE : FALSE);
     inEnabledSetter_ = false;
   }
-  ApplyFont(bag.ReadFont(kFont, site_.font));
-  Repaint();
-  mouseIcon_ = bag.ReadPicture(kMouseIcon, nullptr);
-  Repaint();
+  // Font and MouseIcon go through their setters: the host hears of both.
+  const std::weak_ptr<int> alive = alive_;
+  Font(bag.ReadFont(kFont, site_.font));
+  if (alive.expired()) return;
+  MouseIcon(bag.ReadPicture(kMouseIcon, nullptr));
+  if (alive.expired()) return;
   ApplyMousePointer(bag.ReadInteger(kMousePointer, 0));
 }
 

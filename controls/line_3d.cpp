@@ -29,14 +29,10 @@ int PenStyle(DashPattern dash) {
   }
 }
 
-// A pen of the line's width and dash. Wide lines get flat ends, so that a
-// line ends where its end point says rather than half its width beyond.
+// A plain pen of the line's width, colour and dash: lines wider than one
+// pixel get the pen's round ends, half their width beyond the end points.
 HPEN CreateLinePen(const LineElement& line, COLORREF color) {
-  const int style = PenStyle(line.Dash);
-  if (line.Width <= 1) return CreatePen(style, 1, color);
-  LOGBRUSH brush{BS_SOLID, color, 0};
-  return ExtCreatePen(PS_GEOMETRIC | style | PS_ENDCAP_FLAT | PS_JOIN_MITER, static_cast<DWORD>(line.Width), &brush,
-                      0, nullptr);
+  return CreatePen(PenStyle(line.Dash), line.Width < 1 ? 1 : line.Width, color);
 }
 
 }  // namespace

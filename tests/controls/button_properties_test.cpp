@@ -1,206 +1,149 @@
-// Button properties: setters and their presets, host notifications, and the
-// stored properties loaded from and written to a property bag.
-#include <gtest/gtest.h>
-
+// Button properties: a new control, setters and their presets, host
+// notifications, and the stored properties loaded from and written to a bag.
+#include <array>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
-#include "tests/controls/control_host.h"
+#include "tests/controls/controls_test.h"
 
 namespace {
 
-using controlstest::ControlHost;
+using Names = std::vector<std::string>;
 
-class ButtonProperties : public ::testing::Test {
+class ButtonProperties : public controlstest::ButtonTest {
  protected:
   void SetUp() override {
-    ASSERT_NE(host_.Window(), nullptr) << "no display: window creation failed";
-    site_.name = "cmdExit";
     site_.font.FaceName = "Arial";
-    site_.font.Size = 9.75;
-    ASSERT_TRUE(button_.Create(host_.Window(), 3, site_));
-    button_.events.PropertyChanged = [this](const char* name) { changed_.push_back(name); };
+    Create();
+    button_.InitProperties();
+    Measure();
   }
-
-  ControlHost host_;
-  controls::ControlSite site_;
-  controls::Button button_;
-  std::vector<std::string> changed_;
+  static Names Keys(const controls::Button& button) {
+    controls::PropertyBag bag;
+    button.WriteProperties(bag);
+    Names keys;
+    for (const auto& entry : bag.Entries()) keys.push_back(entry.key);
+    return keys;
+  }
 };
 
-TEST_F(ButtonProperties, StylePresetsSetTheFaceColoursAndSometimesTheBackgroundVariant) {
-  button_.InitProperties();
-  EXPECT_TRUE(changed_.empty()) << "a new control tells the host of no change";
-
-  button_.ButtonStyle(7);
-  EXPECT_EQ(button_.BackColor(), 0xD8D8D8u);
-  EXPECT_EQ(button_.BackColorHover(), 0xF7DBA5u);
-  EXPECT_EQ(button_.BackColorPressed(), 0xEFCE92u);
-  // The repaint's style step stored the border colours of style 7.
-  EXPECT_EQ(button_.BorderColor(), 0x8F8F8Eu);
-  EXPECT_EQ(button_.BorderColorHover(), 0xB17F3Cu);
-  EXPECT_EQ(button_.BorderColorPressed(), 0x5C411Du);
-  EXPECT_EQ(changed_, (std::vector<std::string>{"ButtonStyle"}));
-
-  button_.ButtonStyleColors(5);
-  button_.ButtonStyle(4);
-  EXPECT_EQ(button_.ButtonStyleColors(), 1);
-  EXPECT_EQ(button_.BackColorPressed(), 0x999999u);
-  button_.ButtonStyleColors(0);
-  button_.ButtonStyle(4);
-  EXPECT_EQ(button_.ButtonStyleColors(), 0);
-  button_.ButtonStyle(6);
-  EXPECT_EQ(button_.ButtonStyleColors(), 0);
-  button_.ButtonStyleColors(2);
-  button_.ButtonStyle(6);
-  EXPECT_EQ(button_.ButtonStyleColors(), 3);
-  EXPECT_EQ(button_.BackColor(), 0xD2DEDDu);
-
-  // Values outside the table are stored and set nothing.
-  button_.ButtonStyle(42);
-  EXPECT_EQ(button_.ButtonStyle(), 42);
-  EXPECT_EQ(button_.BackColor(), 0xD2DEDDu);
+TEST_F(ButtonProperties, NewControlTakesTheStoredDefaultsSilentlyAndRefreshes) {
+  EXPECT_TRUE(w_ == 80 && h_ == 33);  // 1200 x 500 twips
+  EXPECT_TRUE(button_.Caption() == "cmdStart" && button_.Font().FaceName == "Tahoma" && changed_.empty());
+  // Every field has its stored default but the font and the border colours,
+  // which the repaint's style step wrote.
+  EXPECT_EQ(Keys(button_), (Names{"BorderColor", "BorderColorPressed", "BorderColorHover", "Font"}));
+  // Outline 0 after a squared one: no region, the square kept.
+  button_.ButtonShape(controls::kShapeDiamond);
+  EXPECT_NE(button_.ShapeRegion(), nullptr);
+  button_.ButtonShape(controls::kShapeRectangle);
+  RECT box;
+  Measure();
+  EXPECT_TRUE(button_.ShapeRegion() == nullptr && GetWindowRgnBox(Hwnd(), &box) == ERROR && h_ == 80);
+  // Refresh copies the image to the screen without a repaint.
+  const auto repaints = button_.RepaintCount();
+  HDC dc = GetDC(Hwnd());
+  const RECT all{0, 0, w_, h_};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  button_.Refresh();
+  EXPECT_TRUE(GetPixel(dc, w_ / 2, 0) == At(w_ / 2, 0) && GetPixel(dc, 1, h_ / 2) == At(1, h_ / 2));
+  ReleaseDC(Hwnd(), dc);
+  EXPECT_EQ(button_.RepaintCount(), repaints);
 }
 
-TEST_F(ButtonProperties, ThemesSetFaceAndBorderColoursOnlyForOneToEight) {
-  button_.InitProperties();
-  button_.ButtonStyle(9);  // no style step overwrites the border colours
+TEST_F(ButtonProperties, StylesAndThemesApplyTheirColoursOnAssignmentOnly) {
+  button_.ButtonStyle(7);
+  EXPECT_TRUE(button_.BackColor() == 0xD8D8D8u && button_.BackColorHover() == 0xF7DBA5u &&
+              button_.BackColorPressed() == 0xEFCE92u);
+  EXPECT_EQ(button_.BorderColorHover(), 0xB17F3Cu);  // stored by the repaint's style step
+  // Styles 4 and 6 switch a background variant other than 0 to 1 and 3.
+  for (auto [before, style, after] : {std::array<int, 3>{5, 4, 1}, {0, 4, 0}, {0, 6, 0}, {2, 6, 3}}) {
+    button_.ButtonStyleColors(before);
+    button_.ButtonStyle(style);
+    EXPECT_EQ(button_.ButtonStyleColors(), after) << "style " << style << " over " << before;
+  }
+  button_.ButtonStyle(42);  // stored, sets nothing
+  EXPECT_TRUE(button_.ButtonStyle() == 42 && button_.BackColor() == 0xD2DEDDu);
   button_.ButtonTheme(6);
-  EXPECT_EQ(button_.BackColor(), 0x26368Bu);
-  EXPECT_EQ(button_.BackColorHover(), 0x4763FFu);
-  EXPECT_EQ(button_.BackColorPressed(), 0x425CEEu);
-  EXPECT_EQ(button_.BorderColor(), 0x0000FFu);
-  EXPECT_EQ(button_.BorderColorPressed(), 0x0000FFu);
-  EXPECT_EQ(button_.BorderColorHover(), 0x0000FFu);
-
+  EXPECT_TRUE(button_.BackColor() == 0x26368Bu && button_.BorderColorPressed() == 0x0000FFu);
   for (int theme : {0, 9}) {
     button_.ButtonTheme(theme);
-    EXPECT_EQ(button_.ButtonTheme(), theme);
-    EXPECT_EQ(button_.BackColor(), 0x26368Bu);
-    EXPECT_EQ(button_.BorderColor(), 0x0000FFu);
+    EXPECT_TRUE(button_.ButtonTheme() == theme && button_.BackColor() == 0x26368Bu) << theme;
   }
+  // Loading takes the stored colours as stored.
+  button_.ReadProperties(controlstest::Bag("ButtonStyle=7 ButtonTheme=6 BackColor=0x1234 BackColorHover=-2147483633"));
+  EXPECT_TRUE(button_.BackColor() == 0x1234u && button_.BackColorHover() == 0x8000000Fu);
 }
 
-TEST_F(ButtonProperties, EverySetterTellsTheHostAndRepaints) {
-  button_.InitProperties();
+TEST_F(ButtonProperties, SettersTellTheHostAndRepaint) {
   const auto repaints = button_.RepaintCount();
   button_.Caption("Exit");
   button_.Enabled(false);
   button_.ForeColor(0x123456);
   button_.FocusRect(false);
-  button_.MousePointer(11);
-  EXPECT_EQ(changed_, (std::vector<std::string>{"Caption", "Enabled", "ForeColor", "FocusRect", "MousePointer"}));
-  EXPECT_EQ(button_.RepaintCount(), repaints + 5);
-  EXPECT_FALSE(IsWindowEnabled(button_.hwnd()));
-  char text[32] = {};
-  GetWindowTextA(button_.hwnd(), text, sizeof(text));
-  EXPECT_STREQ(text, "Exit");
-}
-
-TEST_F(ButtonProperties, MousePointerHoldsSixteenBits) {
   button_.MousePointer(-1);
-  EXPECT_EQ(button_.MousePointer(), -1);
-  button_.MousePointer(99);
-  changed_.clear();
+  EXPECT_EQ(changed_, (Names{"Caption", "Enabled", "ForeColor", "FocusRect", "MousePointer"}));
+  EXPECT_EQ(button_.RepaintCount(), repaints + 5);
+  char text[32] = {};
+  GetWindowTextA(Hwnd(), text, sizeof(text));
+  EXPECT_TRUE(!IsWindowEnabled(Hwnd()) && std::string(text) == "Exit" && button_.MousePointer() == -1);
+  // MousePointer holds 16 bits: a value beyond fails and changes nothing.
   EXPECT_THROW(button_.MousePointer(70000), std::overflow_error);
   EXPECT_THROW(button_.MousePointer(-32769), std::overflow_error);
-  EXPECT_EQ(button_.MousePointer(), 99);
-  EXPECT_TRUE(changed_.empty());
+  EXPECT_TRUE(button_.MousePointer() == -1 && changed_.size() == 5u);
+  // WM_SETFONT and WM_SETTEXT go through the setters too.
+  controls::FontSpec bold;
+  bold.Bold = true;
+  controls::FontHandle font = controls::CreateFontFor(bold, 96);
+  SendMessageA(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  SetWindowTextA(Hwnd(), "Remove");
+  EXPECT_TRUE(button_.Font() == bold && SendMessageA(Hwnd(), WM_GETFONT, 0, 0) != 0);
+  EXPECT_TRUE(button_.Caption() == "Remove" && changed_.size() == 7u);
 }
 
-TEST_F(ButtonProperties, LoadingAnEmptyBagGivesTheDefaults) {
-  button_.ReadProperties(controls::PropertyBag());
-  const controls::ButtonProperties& loaded = button_.Properties();
-  EXPECT_EQ(loaded.ButtonShape, 0);
-  EXPECT_EQ(loaded.ButtonStyle, 1);
-  EXPECT_EQ(loaded.ButtonStyleColors, 1);
-  EXPECT_EQ(loaded.CaptionAlignment, 2);
-  EXPECT_EQ(loaded.PictureAlignment, 2);
-  EXPECT_EQ(loaded.BackColor, 0x8000000Fu);
-  EXPECT_EQ(loaded.ForeColorPressed, 0x0000FFu);
-  EXPECT_EQ(loaded.ForeColorHover, 0xFF0000u);
-  EXPECT_EQ(loaded.EffectColor, 0xFFFFFFu);
-  EXPECT_TRUE(loaded.FocusRect);
-  EXPECT_FALSE(loaded.Value);
-  EXPECT_EQ(loaded.Picture, nullptr);
-  EXPECT_EQ(button_.Caption(), "cmdExit");  // the instance name
-  EXPECT_EQ(button_.Font(), site_.font);    // the host's font
-  EXPECT_TRUE(button_.Enabled());
-  EXPECT_EQ(button_.MousePointer(), 0);
-  EXPECT_TRUE(changed_.empty()) << "loading tells the host of no change";
-}
-
-TEST_F(ButtonProperties, LoadingTakesStoredColoursAsStored) {
-  controls::PropertyBag bag = controlstest::MainWindowButtonBag("Exit");
-  bag.Set("backcolor", std::int64_t{0x123456});
-  bag.Set("BackColorHover", std::int64_t{-2147483633});  // 0x8000000F stored signed
-  button_.ReadProperties(bag);
-  EXPECT_EQ(button_.ButtonStyle(), 7);
-  EXPECT_EQ(button_.BackColor(), 0x123456u);
-  EXPECT_EQ(button_.BackColorHover(), 0x8000000Fu);
-  EXPECT_EQ(button_.BackColorPressed(), 0xEFCE92u);
-  EXPECT_EQ(button_.ForeColorPressed(), 0u);
-  EXPECT_EQ(button_.ForeColorHover(), 0u);
-  EXPECT_EQ(button_.Caption(), "Exit");
-  EXPECT_EQ(button_.Font().FaceName, "Tahoma");
-
-  // Assigning the same style at run time applies its preset.
-  button_.ButtonStyle(7);
-  EXPECT_EQ(button_.BackColor(), 0xD8D8D8u);
-  EXPECT_EQ(button_.BackColorHover(), 0xF7DBA5u);
-}
-
-TEST_F(ButtonProperties, StoredMousePointerOutOfRangeFailsAndKeepsTheOldCode) {
-  button_.MousePointer(11);
-  controls::PropertyBag bag;
-  bag.Set("Caption", std::string("Exit"));
-  bag.Set("MousePointer", std::int64_t{70000});
-  EXPECT_THROW(button_.ReadProperties(bag), std::overflow_error);
-  EXPECT_EQ(button_.MousePointer(), 11);
-  EXPECT_EQ(button_.Caption(), "Exit");  // the keys before it were loaded
-}
-
-TEST_F(ButtonProperties, WrittenPropertiesLoadBackAndLeaveDefaultsOut) {
-  button_.InitProperties();
+TEST_F(ButtonProperties, StoredPropertiesLeaveDefaultsOutAndLoadBack) {
   button_.ButtonStyle(7);
   button_.Caption("Start Search");
   button_.ButtonType(1);
   button_.Enabled(false);
+  const Names keys{"ButtonStyle", "ButtonType", "BackColor", "BackColorPressed", "BackColorHover", "BorderColor",
+                   "BorderColorPressed", "BorderColorHover", "Caption", "Enabled", "Font"};
+  EXPECT_EQ(Keys(button_), keys);
   controls::PropertyBag bag;
   button_.WriteProperties(bag);
-
-  std::vector<std::string> keys;
-  for (const auto& entry : bag.Entries()) keys.push_back(entry.key);
-  EXPECT_EQ(keys, (std::vector<std::string>{"ButtonStyle", "ButtonType", "BackColor", "BackColorPressed",
-                                            "BackColorHover", "BorderColor", "BorderColorPressed",
-                                            "BorderColorHover", "Caption", "Enabled", "Font"}));
-
   controls::Button copy;
-  ASSERT_TRUE(copy.Create(host_.Window(), 4, site_));
+  ASSERT_TRUE(copy.Create(host_.Handle(), 4, site_));
   copy.ReadProperties(bag);
-  EXPECT_EQ(copy.ButtonStyle(), 7);
-  EXPECT_EQ(copy.ButtonType(), 1);
-  EXPECT_EQ(copy.BackColorHover(), 0xF7DBA5u);
-  EXPECT_EQ(copy.BorderColorPressed(), 0x5C411Du);
-  EXPECT_EQ(copy.Caption(), "Start Search");
-  EXPECT_FALSE(copy.Enabled());
-  EXPECT_EQ(copy.Font(), button_.Font());
+  EXPECT_EQ(Keys(copy), keys);
+  EXPECT_TRUE(copy.BackColorHover() == 0xF7DBA5u && copy.Caption() == "Start Search" && !copy.Enabled() &&
+              copy.Font() == button_.Font());
+  button_.ButtonType(0);
+  button_.WriteProperties(bag);  // over the same bag: a default removes what was stored
+  EXPECT_FALSE(bag.Contains("buttontype"));
+  // Missing keys give their defaults; Font and MouseIcon are loaded through
+  // their setters, so the host hears of them alone.
+  changed_.clear();
+  button_.ReadProperties(controls::PropertyBag());
+  EXPECT_TRUE(button_.ForeColorHover() == 0xFF0000u && button_.FocusRect() && button_.Enabled());
+  EXPECT_TRUE(button_.Caption() == "cmdStart" && button_.Font() == site_.font);  // the instance's name, the host's font
+  EXPECT_EQ(changed_, (Names{"Font", "MouseIcon"}));
+  // A stored value out of range or of the wrong type fails there, after the
+  // keys before it.
+  EXPECT_THROW(button_.ReadProperties(controlstest::Bag("Caption=Exit MousePointer=70000")), std::overflow_error);
+  EXPECT_EQ(button_.Caption(), "Exit");
+  EXPECT_THROW(button_.ReadProperties(controlstest::Bag("ButtonShape=3000000000")), std::overflow_error);
+  bag.Set("font", std::string("Tahoma"));
+  EXPECT_THROW(copy.ReadProperties(bag), controls::PropertyTypeError);
 }
 
-TEST_F(ButtonProperties, WmSetFontAndWmSetTextReachTheProperties) {
-  button_.InitProperties();
-  controls::FontSpec bold;
-  bold.FaceName = "Arial";
-  bold.Size = 12;
-  bold.Bold = true;
-  controls::FontHandle font = controls::CreateFontFor(bold, host_.Dpi());
-  SendMessageA(button_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
-  EXPECT_EQ(button_.Font(), bold);
-  EXPECT_NE(SendMessageA(button_.hwnd(), WM_GETFONT, 0, 0), 0);
-  SetWindowTextA(button_.hwnd(), "Remove");
-  EXPECT_EQ(button_.Caption(), "Remove");
-  EXPECT_EQ(changed_, (std::vector<std::string>{"Font", "Caption"}));
+TEST_F(ButtonProperties, CaptionAlignmentOutsideTheTableKeepsTheCaptionBox) {
+  button_.ButtonStyle(4);
+  button_.CaptionAlignment(3);
+  button_.Caption("Hi");
+  SetFocus(Hwnd());
+  ASSERT_EQ(At(w_ - 3, h_ / 2), 0xCC9999u);  // right side of the focus frame around the caption
+  button_.CaptionAlignment(9);
+  button_.Caption("A longer caption");
+  EXPECT_EQ(At(w_ - 3, h_ / 2), 0xCC9999u);
 }
 
 }  // namespace
