@@ -1,10 +1,10 @@
 // One path through the real window on the real platform: a scan of the
 // prefix registry, rows ticked through the list's own check boxes and row
 // clicks, Delete with the platform's message boxes, the backup file in the
-// Documents folder, the registry read back, a restart, the Undo Center,
-// Restore through the registry editor and Remove to the trash of the Wine
-// home. And the Undo Center over a backup folder in the order Wine's file
-// system yields it.
+// Documents folder and its exact twin, the registry read back, a restart, the
+// Undo Center, Restore through the registry editor and Remove to the trash of
+// the Wine home. And the Undo Center over a backup folder in the order Wine's
+// file system yields it.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -38,13 +38,14 @@ using ::testing::ElementsAreArray;
 
 const std::string kPid = std::to_string(GetCurrentProcessId());
 
-// The Documents folder as the shell names it, asked through another call than
-// the one the program uses.
-path BackupFolder() {
-  char documents[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
-  return path(documents) / "Reg Backup";
+// A folder as the shell names it, asked through another call than the one
+// the program uses.
+path ShellFolder(int csidl) {
+  char folder[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
+  return folder;
 }
+path BackupFolder() { return ShellFolder(CSIDL_PERSONAL) / "Reg Backup"; }
 
 std::string ReadBytes(const path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -107,8 +108,7 @@ enum class Tick { kNone, kBox, kText, kTextTwice };
 // One string value seeded below the scratch key, in the order the walk meets
 // it (Wine enumerates keys and values by name): how many rows the scan lists
 // for it (its name and its data can each name a missing file), how the test
-// ticks its first row, and whether it is there after Delete and after
-// Restore, as it was.
+// ticks its first row, and whether it is still there after Delete.
 struct Seeded {
   std::string key;
   std::string name;
@@ -116,7 +116,6 @@ struct Seeded {
   int rows;
   Tick tick;
   bool afterDelete;
-  bool afterRestore;
 };
 
 std::vector<Seeded> SeededValues(const std::string& files) {
@@ -124,22 +123,24 @@ std::vector<Seeded> SeededValues(const std::string& files) {
   std::string shouted = present;
   for (std::size_t i = 3; i < shouted.size(); ++i) shouted[i] = static_cast<char>(toupper(shouted[i]));
   return {
-      // The registry editor drops a value whose data holds a line break or a
-      // quote; the values after it still come back.
-      {"Broken", "after", gone + "\\after.exe", 1, Tick::kBox, false, true},
-      {"Broken", "lines", gone + "\\a.exe\r\nsecond line", 1, Tick::kBox, false, false},
+      // Texts the plain backup cannot carry (a line break, quotes) come back
+      // from its exact twin.
+      {"Broken", "after", gone + "\\after.exe", 1, Tick::kBox, false},
+      {"Broken", "lines", gone + "\\a.exe\r\nsecond line", 1, Tick::kBox, false},
       // A value named after a path: Delete finds no value of the last part in
-      // a key named after the rest, and Restore makes that key.
-      {"Named", gone + "\\named.exe", gone + "\\named.exe", 2, Tick::kBox, true, true},
-      {"Quoted", "cmd", "\"" + gone + "\\q.exe\" -n", 1, Tick::kText, false, false},
-      {"Run", "Alpha", gone + "\\alpha.exe", 1, Tick::kTextTwice, true, true},
-      {"Run", "Bravo", gone + "\\bravo.exe /run", 1, Tick::kBox, false, true},
-      {"Run", "Echo", gone + "\\echo.dll,2", 1, Tick::kNone, true, true},
-      {"Run", "Folder", files, 0, Tick::kNone, true, true},  // a folder exists too
-      {"Run", "My App (x86)", gone + "\\My App\\app.exe -s=1 [x] ;y %1", 1, Tick::kText, false, true},
-      {"Run", "Present", "\"" + present + "\" -q", 0, Tick::kNone, true, true},
-      {"Run", "Shouted", shouted, 0, Tick::kNone, true, true},  // the file system ignores case
-      {"Shell\\open\\command", "", gone + "\\open.exe %1", 1, Tick::kText, false, true},
+      // a key named after the rest, and leaves it.
+      {"Named", gone + "\\named.exe", gone + "\\named.exe", 2, Tick::kBox, true},
+      {"Quoted", "cmd", "\"" + gone + "\\q.exe\" -n", 1, Tick::kText, false},
+      {"Quoted", "say \"hi\"", gone + "\\hi.exe", 1, Tick::kBox, false},
+      {"Run", "Alpha", gone + "\\alpha.exe", 1, Tick::kTextTwice, true},
+      {"Run", "Bravo", gone + "\\bravo.exe /run", 1, Tick::kBox, false},
+      {"Run", "Echo", gone + "\\echo.dll,2", 1, Tick::kNone, true},
+      {"Run", "Folder", files, 0, Tick::kNone, true},  // a folder exists too
+      {"Run", "My App (x86)", gone + "\\My App\\app.exe -s=1 [x] ;y %1", 1, Tick::kText, false},
+      {"Run", "Present", "\"" + present + "\" -q", 0, Tick::kNone, true},
+      {"Run", "Shouted", shouted, 0, Tick::kNone, true},  // the file system ignores case
+      {"Run", "Trailing", gone + "\\", 1, Tick::kBox, false},
+      {"Shell\\open\\command", "", gone + "\\open.exe %1", 1, Tick::kText, false},
   };
 }
 
@@ -190,6 +191,7 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   for (const Seeded& s : seeded) entries.push_back(testsupport::Sz(s.key, s.name, s.data));
   scratch.Build(entries);
   const OwnedFolder backups(BackupFolder(), false);
+  const OwnedFolder twins(ShellFolder(CSIDL_LOCAL_APPDATA) / "Zentrova" / "Hivesweep" / "Exact", false);
   char home[MAX_PATH * 2] = {};  // the Unix home as an NT path, "\??\Z:\..."
   ASSERT_GT(GetEnvironmentVariableA("WINEHOMEDIR", home, sizeof(home)), 4u);
   const OwnedFolder trash(path(home + 4) / ".local" / "share" / "Trash", true);
@@ -251,7 +253,7 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   }
   EXPECT_EQ(testsupport::TreeBelow(scratch.Path()), treeBefore);
   EXPECT_TRUE(AllRows() == rowsBefore);
-  EXPECT_FALSE(exists(backups.Path()));
+  EXPECT_FALSE(exists(backups.Path()) || exists(twins.Path()));
 
   // OK: the ticked rows leave the list and their values the registry.
   SYSTEMTIME clickedAt = {}, doneAt = {};
@@ -259,7 +261,7 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   {
     MessageBoxWatcher watcher;  // OK to the question and to the closing message
     Click(CommandButton::Delete);
-    ExpectBoxes(watcher, {kDeleteQuestion, {"7 Items deleted successfully", {IDOK}, false}});
+    ExpectBoxes(watcher, {kDeleteQuestion, {"9 Items deleted successfully", {IDOK}, false}});
   }
   GetLocalTime(&doneAt);
   std::vector<Row> rowsLeft;
@@ -274,7 +276,8 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   EXPECT_FALSE(Form().ScanListFrame().LabelFont(app::Form1::CurrentKeyLabelId()).Bold);
 
   // The backup: the one file of <Documents>\Reg Backup, named after the time
-  // of the click, holding the ticked rows in list order.
+  // of the click, holding the ticked rows in list order; its twin of the same
+  // name in the program's folder of the local application data.
   std::vector<std::string> written;
   for (const auto& entry : testsupport::fs::directory_iterator(backups.Path())) {
     written.push_back(entry.path().filename().string());
@@ -291,6 +294,7 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
     backup += "[" + sub.substr(0, cut) + "]\r\n\"" + sub.substr(cut + 1) + "\"=\"" + Doubled(s.data) + "\"\r\n";
   }
   EXPECT_EQ(ReadBytes(backups.Path() / backupName), backup);
+  EXPECT_TRUE(exists(twins.Path() / backupName));
 
   // After a restart the Undo Center lists it by its file name.
   Open();
@@ -300,32 +304,23 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   testsupport::ClickRow(undoList, 1);
   Screenshot("undo-center");
 
-  // Restore: the shell opens the file with the registry editor, which imports
-  // it in a process of its own; the window says nothing and keeps the row.
-  const std::string splitKey = scratch.Sub("Named\\" + files.Path().string() + "\\gone");
+  // Restore: the shell opens the twin with the registry editor, which imports
+  // it in a process of its own and puts back every value as it was; the
+  // window says nothing and keeps the row.
   const DWORD processesBefore = StartedProcesses();
   {
     MessageBoxWatcher watcher;
     Click(CommandButton::Restore);
     EXPECT_EQ(StartedProcesses(), processesBefore + 1);
-    EXPECT_TRUE(testsupport::WaitUntil([&] {
-      bool back = ReadValue(splitKey, "named.exe").found;
-      for (const Seeded& s : seeded) back &= !s.afterRestore || ReadValue(scratch.Sub(s.key), s.name).found;
-      return back;
-    })) << "the backup was not imported in time";
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return testsupport::TreeBelow(scratch.Path()) == treeBefore; }))
+        << "the backup was not imported in time";
     ExpectBoxes(watcher, {});
   }
-  for (const Seeded& s : seeded) {
-    const testsupport::StoredValue value = ReadValue(scratch.Sub(s.key), s.name);
-    EXPECT_EQ(value.found, s.afterRestore) << s.name;
-    EXPECT_EQ(value.found ? value.type : REG_SZ, static_cast<DWORD>(REG_SZ)) << s.name;
-    EXPECT_EQ(value.found ? value.data : s.data, s.data) << s.name;
-  }
-  EXPECT_EQ(ReadValue(splitKey, "named.exe").data, files.Path().string() + "\\gone\\named.exe");
+  EXPECT_EQ(testsupport::TreeBelow(scratch.Path()), treeBefore);
   EXPECT_EQ(UndoRows(), std::vector<std::string>{backupName});
 
-  // Remove: asked, then the file goes to the trash of the Wine home and the
-  // row leaves the list.
+  // Remove: asked, then the backup and its twin go to the trash of the Wine
+  // home, and the row leaves the list.
   testsupport::ClickRow(undoList, 1);
   {
     MessageBoxWatcher watcher;  // Yes, then OK
@@ -333,8 +328,14 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
     ExpectBoxes(watcher, {kRemoveQuestion, kRemoved});
   }
   EXPECT_FALSE(exists(backups.Path() / backupName));
-  EXPECT_EQ(ReadBytes(trash.Path() / "files" / backupName), backup);
-  EXPECT_TRUE(exists(trash.Path() / "info" / (backupName + ".trashinfo")));
+  EXPECT_FALSE(exists(twins.Path() / backupName));
+  std::vector<std::string> trashed;
+  for (const auto& entry : testsupport::fs::directory_iterator(trash.Path() / "files")) {
+    trashed.push_back(ReadBytes(entry.path()));
+    EXPECT_TRUE(exists(trash.Path() / "info" / (entry.path().filename().string() + ".trashinfo")));
+  }
+  EXPECT_EQ(trashed.size(), 2u);
+  EXPECT_THAT(trashed, ::testing::Contains(backup));
   EXPECT_EQ(Form().UndoList().Count(), 0);
 }
 
