@@ -21,7 +21,7 @@ class FindingsTest : public ::testing::Test, protected testsupport::AppWorld {
 };
 
 // The path is extracted from the value's text; where the text was found
-// chooses only the row's error type. New rows are unchecked.
+// chooses only the row's error type.
 TEST_F(FindingsTest, HitBecomesARowOnlyWhenItsPathIsMissing) {
   classifier.cReg_SearchFound("HKEY_CURRENT_USER", "K\\v", "\"C:\\HsTest\\present.exe\" /q", 2);
   classifier.cReg_SearchFound("HKEY_CURRENT_USER", "K\\*", "*", 0);  // key-name hit: extracts to C:\ .
@@ -33,6 +33,17 @@ TEST_F(FindingsTest, HitBecomesARowOnlyWhenItsPathIsMissing) {
   EXPECT_EQ(Rows(list), "Missing or Invalid Path | HKEY_LOCAL_MACHINE | K\\w | C:\\HsTest\\gone.exe /p\n"
                         "Missing or Invalid Value Name | HKEY_USERS | K\\C:\\x | C:\\HsTest\\gone.exe\n"
                         " | HKEY_USERS | K\\odd | C:\\HsTest\\gone.exe\n");
+  // Select All, then a row clicked three times, then Unselect All and a click
+  // beside the rows; edits are refused.
+  app::SelectAll(list);
+  for (app::RowNumber row : {2, 2, 2}) app::ToggleRow(list, row);
+  EXPECT_EQ(testsupport::Checks(list), "x-x");
+  app::UnselectAll(list);
+  for (app::RowNumber row : {0, 3, 4}) app::ToggleRow(list, row);
+  EXPECT_EQ(testsupport::Checks(list), "--x");
+  int cancel = 0;
+  app::RefuseEdit(&cancel);
+  EXPECT_EQ(cancel, 1);
 }
 
 TEST_F(FindingsTest, FullScanOfTheSubstituteListsOneRowPerMissingPath) {
@@ -52,36 +63,6 @@ TEST_F(FindingsTest, FullScanOfTheSubstituteListsOneRowPerMissingPath) {
   std::vector<app::ScanFinding> rows;
   for (app::RowNumber i = 1; i <= list.Count(); ++i) rows.push_back(app::FindingAt(list, i));
   EXPECT_THAT(rows, ::testing::ElementsAreArray(expected));
-}
-
-TEST(ErrorList, SelectUnselectAndRowClicks) {
-  app::MemoryListView list;
-  app::SelectAll(list);  // empty list: nothing to do, nothing breaks
-  app::UnselectAll(list);
-  for (const char* sub : {"a", "b", "c"}) app::AddFinding(list, {"t", "r", sub, "v"});
-  app::SelectAll(list);
-  app::ToggleRow(list, 2);
-  EXPECT_EQ(Rows(list), "x t | r | a | v\nt | r | b | v\nx t | r | c | v\n");
-  app::ToggleRow(list, 2);
-  app::ToggleRow(list, 2);  // twice: as it was
-  app::ToggleRow(list, 0);  // no row under the click
-  app::ToggleRow(list, 4);
-  app::UnselectAll(list);
-  app::ToggleRow(list, 3);
-  EXPECT_EQ(Rows(list), "t | r | a | v\nt | r | b | v\nx t | r | c | v\n");
-  EXPECT_EQ(app::FindingAt(list, 2), (app::ScanFinding{"t", "r", "b", "v"}));
-  int cancel = 0;
-  app::RefuseEdit(&cancel);
-  EXPECT_EQ(cancel, 1);
-}
-
-TEST_F(FindingsTest, DriveCIsAHostFolderLookedUpWithoutCase) {
-  for (const char* present : {"C:\\", "C:\\hstest\\PRESENT.EXE", "c:/HsTest", "C:\\HsTest\\", "HsTest\\present.exe"}) {
-    EXPECT_TRUE(files.PathExists(present)) << present;  // a relative path starts at C:\ .
-  }
-  for (const char* absent : {"C:\\HsTest\\present.exe.bak", "D:\\HsTest", "", "C:\\HsTest\\*.exe"}) {
-    EXPECT_FALSE(files.PathExists(absent)) << absent;
-  }
 }
 
 }  // namespace

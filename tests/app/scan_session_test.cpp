@@ -17,13 +17,11 @@ using app::CommandButton;
 namespace mb = platform::mb;
 
 // Texts left by an earlier scan (count and bar) stay until this one ends.
-std::string Scanning(const std::string& key, const std::string& earlier = "count \"\" | bar 0") {
-  return "scan | timer | scanning | key shown \"HKEY_CURRENT_USER\\Software" + key + "\" | \"Scanning :\" 855 | " +
-         earlier + " | Stop";
+std::string Scanning(const std::string& key, const std::string& earlier = "count '' bar 0") {
+  return "scan timer scanning key 'HKEY_CURRENT_USER\\Software" + key + "' 'Scanning :' 855 " + earlier + ": Stop";
 }
 std::string Ended(const std::string& status, int count) {
-  return "scan | no timer | results | key hidden \"\" | \"" + status + "\" 3000 | count \"" + std::to_string(count) +
-         "\" | bar 100 | Start UndoCenter SelectAll Unselect Delete";
+  return "scan - results no key '' '" + status + "' 3000 count '" + std::to_string(count) + "' bar 100: Start Undo All None Delete";
 }
 
 // Six values that name missing files, one per key under Software. Pump
@@ -40,13 +38,26 @@ class ScanSessionTest : public ::testing::Test, protected testsupport::AppWorld 
   app::ScanSession session{view, list, {registry, pump, boxes, files}};
 };
 
+// Exit and closing the window are refused only while a scan runs.
 TEST_F(ScanSessionTest, FullScanListsTheFindingsAndEndsInTheResultState) {
-  pump.At(3, [&] { EXPECT_EQ(session.ScanState() + " " + view.State(), "start " + Scanning("")); });
+  int cancel = 0;
+  pump.At(3, [&] {
+    EXPECT_EQ(session.ScanState() + " " + view.State(), "start " + Scanning(""));
+    session.cmdExit_Click();
+    session.QueryUnload(&cancel);
+  });
   session.cmdStart_Click();
+  EXPECT_EQ(cancel, 1);
+  EXPECT_FALSE(view.ended);
   EXPECT_EQ(list.Count(), 6);
   EXPECT_GT(view.currentKeyUpdates, 6);  // every key entered, then cleared
   EXPECT_EQ(session.ScanState() + " " + view.State(), "stop " + Ended("Completed...", 6));
   EXPECT_EQ(view.rested, std::vector<CommandButton>{CommandButton::Start});
+  cancel = 0;
+  session.QueryUnload(&cancel);
+  EXPECT_EQ(cancel, 0);
+  session.cmdExit_Click();
+  EXPECT_TRUE(view.ended);
 }
 
 TEST_F(ScanSessionTest, StopAnsweredNoGoesOnAndYesKeepsTheRowsFoundSoFar) {
@@ -59,9 +70,8 @@ TEST_F(ScanSessionTest, StopAnsweredNoGoesOnAndYesKeepsTheRowsFoundSoFar) {
     session.cmdStop_Click();
     EXPECT_TRUE(StopScan);
     // Stop Search stays enabled until the walk has unwound.
-    EXPECT_EQ(session.ScanState() + " " + view.State(),
-              "stop scan | no timer | results | key shown \"HKEY_CURRENT_USER\\Software\\K2\" | \"Scanning :\" 855 | "
-              "count \"3\" | bar 100 | Start Stop UndoCenter SelectAll Unselect Delete");
+    EXPECT_EQ(session.ScanState() + " " + view.State(), "stop scan - results key 'HKEY_CURRENT_USER\\Software\\K2' "
+                                                        "'Scanning :' 855 count '3' bar 100: Start Stop Undo All None Delete");
   });
   session.cmdStart_Click();
   ASSERT_EQ(boxes.asked.size(), 2u);
@@ -73,40 +83,18 @@ TEST_F(ScanSessionTest, StopAnsweredNoGoesOnAndYesKeepsTheRowsFoundSoFar) {
   EXPECT_EQ(view.rested, (std::vector<CommandButton>{CommandButton::Stop, CommandButton::Stop, CommandButton::Start}));
 }
 
-TEST_F(ScanSessionTest, AnyAnswerButNoStops) {
+// Any answer to the Stop question but No stops the scan. A second scan, also
+// after a stopped one, starts from an empty list with StopScan cleared; a
+// Start that gets through while a scan runs does nothing.
+TEST_F(ScanSessionTest, AnyAnswerButNoStopsAndEachScanStartsAfreshAndRunsAlone) {
+  list.Add("left over from before");
   boxes.answers = {0};  // the box could not be shown
   pump.At(4, [&] { session.cmdStop_Click(); });
   session.cmdStart_Click();
-  EXPECT_EQ(list.Count(), 1);
-}
-
-TEST_F(ScanSessionTest, ExitAndCloseAreRefusedOnlyWhileAScanRuns) {
-  testsupport::RecordingView fresh;
-  app::ScanSession(fresh, list, {registry, pump, boxes, files}).cmdExit_Click();  // before any scan
-  EXPECT_TRUE(fresh.ended);
-  int cancel = 0;
-  pump.At(3, [&] {
-    session.cmdExit_Click();
-    session.QueryUnload(&cancel);
-    EXPECT_EQ(cancel, 1);
-  });
-  session.cmdStart_Click();
-  EXPECT_FALSE(view.ended);
-  cancel = 0;
-  session.QueryUnload(&cancel);
-  EXPECT_EQ(cancel, 0);
-  session.cmdExit_Click();
-  EXPECT_TRUE(view.ended);
-}
-
-TEST_F(ScanSessionTest, EachScanStartsFromAnEmptyListAndAClearedStopAndRunsAlone) {
-  list.Add("left over from before");
-  StopScan = true;
-  session.cmdStart_Click();
-  EXPECT_EQ(app::FindingAt(list, 1).rootPath, "HKEY_CURRENT_USER");
+  EXPECT_EQ(testsupport::Rows(list), "Missing or Invalid Path | HKEY_CURRENT_USER | Software\\K0\\v | C:\\gone\\K0.exe\n");
   pump.At(pump.Calls() + 3, [&] {
-    EXPECT_EQ(view.State(), Scanning("", "count \"6\" | bar 100"));
-    session.cmdStart_Click();  // a click that gets through does nothing
+    EXPECT_EQ(view.State(), Scanning("", "count '1' bar 100"));
+    session.cmdStart_Click();
   });
   session.cmdStart_Click();
   EXPECT_EQ(view.State(), Ended("Completed...", 6));
@@ -123,20 +111,21 @@ TEST_F(ScanSessionTest, ScanThatFindsNothingShowsZeroAndOneThatFailsShowsScanErr
   EXPECT_EQ(view.State(), Ended("Scan Error", 6));  // the rows found stay; the rest are still tested
 }
 
-TEST_F(ScanSessionTest, FinishedReasonsSetTheStatusAndTheTimerCyclesTheBar) {
-  const std::pair<std::int32_t, const char*> reasons[] = {{1, "\"Scan Cancelled\" 3000 | count \"\""},
-                                                          {0, "\"Scan Cancelled\" 3000 | count \"0\""},  // the count only
-                                                          {91, "\"Scan Error\" 3000 | count \"0\""}};
-  for (const auto& [reason, state] : reasons) {
+TEST_F(ScanSessionTest, FinishedReasonsSetTheStatusTheTimerCyclesTheBarAndExitEndsTheProgram) {
+  const std::pair<std::int32_t, const char*> reasons[] = {
+      {1, "'Scan Cancelled' 3000 count ''"}, {0, "'Scan Cancelled' 3000 count '0'"}, {91, "'Scan Error' 3000 count '0'"}};
+  for (const auto& [reason, state] : reasons) {  // 0 sets the count only
     view.keyVisible = true;
     session.cReg_SearchFinished(reason);
-    EXPECT_EQ(view.State(), " | no timer |  | key hidden \"\" | " + std::string(state) + " | bar 0 |");
+    EXPECT_EQ(view.State(), " -  no key '' " + std::string(state) + " bar 0:");
   }
   view.progress = 99;
   for (int expected : {100, 0, 1}) {
     session.Timer1_Timer();
     EXPECT_EQ(view.progress, expected);
   }
+  session.cmdExit_Click();  // before any scan
+  EXPECT_TRUE(view.ended);
 }
 
 }  // namespace

@@ -17,9 +17,11 @@ class UndoCenterTest : public ::testing::Test, protected testsupport::AppWorld {
     for (const char* name : backups) drive.AddFile("Users/User/Documents/Reg Backup/" + std::string(name), "REGEDIT4");
     undo.cmdOptions_Click();
   }
-  void Choose(app::RowNumber row) {
+  void Remove(app::RowNumber row, std::deque<int> answers) {
     list.Select(row);
     undo.lstUndo_Click();
+    boxes.answers = std::move(answers);
+    undo.cmdRemove_Click();
   }
   app::UndoCenter undo{view, list, {files, shell, boxes, pump}};
 };
@@ -27,7 +29,8 @@ class UndoCenterTest : public ::testing::Test, protected testsupport::AppWorld {
 // Every file with a "." in its name, sub-folders first, named by the text
 // before and after its first dot with blanks trimmed; a name without a dot
 // ends its folder's listing. Messages are processed after each sub-folder and
-// each listed file.
+// each listed file. Restore and Remove then address a file of the listed name
+// directly in the backup folder; when there is none, the row still goes.
 TEST_F(UndoCenterTest, ListsOncePerRunSubFoldersFirstWithTheFirstDotRule) {
   Show({"Backup_04-12-2026_19-09-45.reg", "my backup .reg", " lead.reg", "old .reg .bak", "zz-no-dot", "zzz.reg",
         "older/Backup_01-01-2026_00-00-00.reg", "archive.tar.gz"});
@@ -37,10 +40,16 @@ TEST_F(UndoCenterTest, ListsOncePerRunSubFoldersFirstWithTheFirstDotRule) {
   EXPECT_EQ(pump.Calls(), 7u);
   Show({"Backup_06-12-2026_10-00-00.reg"});  // shows after a restart only
   EXPECT_EQ(list.Count(), 6);
+  Remove(5, {mb::kAnswerYes, mb::kAnswerOk});
+  Remove(1, {mb::kAnswerYes, mb::kAnswerOk});
+  EXPECT_EQ(list.Count(), 4);
+  EXPECT_TRUE(shell.operations.empty()) << "nothing to recycle under either name";
+  EXPECT_EQ(drive.Files().size(), 10u);
+  EXPECT_EQ(boxes.asked.back().text, "Selected item deleted successfully");
   files.SetDocumentsFolder("");
+  list.Clear();
   app::UndoCenter(view, list, {files, shell, boxes, pump}).cmdOptions_Click();  // no folder: nothing listed
-  EXPECT_EQ(list.Count(), 6);
-  EXPECT_TRUE(boxes.asked.empty());
+  EXPECT_EQ(list.Count(), 0);
 }
 
 TEST_F(UndoCenterTest, RestoreOpensTheChosenBackupOnlyAfterAClickOnTheList) {
@@ -51,7 +60,7 @@ TEST_F(UndoCenterTest, RestoreOpensTheChosenBackupOnlyAfterAClickOnTheList) {
   list.Select(0);
   undo.cmdUndo_Click();  // clicked, but no row selected
   EXPECT_TRUE(shell.opened.empty());
-  Choose(1);
+  list.Select(1);
   undo.cmdUndo_Click();
   ASSERT_EQ(shell.opened.size(), 1u);
   EXPECT_EQ(shell.opened[0].file + " in " + shell.opened[0].directory,
@@ -61,57 +70,37 @@ TEST_F(UndoCenterTest, RestoreOpensTheChosenBackupOnlyAfterAClickOnTheList) {
   EXPECT_EQ(view.rested, std::vector<CommandButton>(3, CommandButton::Restore));
 }
 
-TEST_F(UndoCenterTest, RemoveAsksThenRecyclesAndTakesTheRowOff) {
+TEST_F(UndoCenterTest, RemoveAsksThenRecyclesTheChosenBackupAndTakesTheRowOff) {
   Show({"Backup_04-12-2026_19-09-45.reg", "Backup_05-12-2026_08-00-00.reg"});
-  Choose(2);
-  boxes.answers = {mb::kAnswerYes, mb::kAnswerOk};
-  undo.cmdRemove_Click();
-  EXPECT_EQ(testsupport::Rows(list, 1), "Backup_04-12-2026_19-09-45.reg\n");
-  ASSERT_EQ(shell.operations.size(), 1u);
-  EXPECT_EQ(shell.operations[0].operation, 3u);
-  EXPECT_EQ(shell.operations[0].flags, 0x75u);
-  EXPECT_EQ(shell.operations[0].from, std::string(kFolder) + "Backup_05-12-2026_08-00-00.reg");
-  EXPECT_EQ(drive.Files().size(), 2u);  // .keep and the other backup
-  ASSERT_EQ(boxes.asked.size(), 2u);
-  EXPECT_EQ(boxes.asked[0].text, "Are you sure you want to delete selected item.");
-  EXPECT_EQ(boxes.asked[0].flags, mb::kYesNo | mb::kIconExclamation | mb::kDefaultButton1);
-  EXPECT_EQ(boxes.asked[1].text + " | " + boxes.asked[1].title, "Selected item deleted successfully | Hivesweep");
-  EXPECT_EQ(boxes.asked[1].flags, mb::kOk);
-  EXPECT_FALSE(undo.UndoItemChosen);
-  EXPECT_EQ(view.rested, std::vector<CommandButton>{CommandButton::Remove});
-}
-
-TEST_F(UndoCenterTest, RemoveAsksButDoesNothingWithoutYesAChosenRowAndASelection) {
-  Show({"A.reg"});
+  // Nothing happens without Yes, a click on the list and a selected row.
   const struct {
     bool chosen;
     app::RowNumber selected;
     int answer;
-  } cases[] = {{true, 1, mb::kAnswerNo}, {true, 1, 0}, {false, 1, mb::kAnswerYes}, {true, 0, mb::kAnswerYes}};
-  for (const auto& c : cases) {
+  } refusals[] = {{true, 2, mb::kAnswerNo}, {true, 2, 0}, {false, 2, mb::kAnswerYes}, {true, 0, mb::kAnswerYes}};
+  for (const auto& c : refusals) {
     undo.UndoItemChosen = c.chosen;
     list.Select(c.selected);
     boxes.answers = {c.answer};
     undo.cmdRemove_Click();
     EXPECT_EQ(undo.UndoItemChosen, c.chosen);
   }
-  EXPECT_EQ(list.Count(), 1);
   EXPECT_EQ(boxes.asked.size(), 4u);
   EXPECT_TRUE(shell.operations.empty());
-  EXPECT_EQ(view.rested, std::vector<CommandButton>(4, CommandButton::Remove));
-}
-
-TEST_F(UndoCenterTest, RemoveOfAFileThatIsNotThereStillTakesTheRowOff) {
-  Show({"my backup .reg", "sub/Backup_in_sub.reg"});  // listed as "my backup.reg" and by name alone
-  boxes.answers = {mb::kAnswerYes, mb::kAnswerOk, mb::kAnswerYes, mb::kAnswerOk};
-  Choose(2);
-  undo.cmdRemove_Click();
-  Choose(1);
-  undo.cmdRemove_Click();
-  EXPECT_EQ(list.Count(), 0);
-  EXPECT_TRUE(shell.operations.empty()) << "nothing to recycle under either name";
-  EXPECT_EQ(drive.Files().size(), 3u);
-  EXPECT_EQ(boxes.asked.back().text, "Selected item deleted successfully");
+  Remove(2, {mb::kAnswerYes, mb::kAnswerOk});
+  EXPECT_EQ(testsupport::Rows(list, 1), "Backup_04-12-2026_19-09-45.reg\n");
+  ASSERT_EQ(shell.operations.size(), 1u);
+  EXPECT_EQ(shell.operations[0].operation, 3u);
+  EXPECT_EQ(shell.operations[0].flags, 0x75u);
+  EXPECT_EQ(shell.operations[0].from, std::string(kFolder) + "Backup_05-12-2026_08-00-00.reg");
+  EXPECT_EQ(drive.Files().size(), 2u);  // .keep and the other backup
+  ASSERT_EQ(boxes.asked.size(), 6u);
+  EXPECT_EQ(boxes.asked[4].text, "Are you sure you want to delete selected item.");
+  EXPECT_EQ(boxes.asked[4].flags, mb::kYesNo | mb::kIconExclamation | mb::kDefaultButton1);
+  EXPECT_EQ(boxes.asked[5].text + " | " + boxes.asked[5].title, "Selected item deleted successfully | Hivesweep");
+  EXPECT_EQ(boxes.asked[5].flags, mb::kOk);
+  EXPECT_FALSE(undo.UndoItemChosen);
+  EXPECT_EQ(view.rested, std::vector<CommandButton>(5, CommandButton::Remove));
 }
 
 }  // namespace

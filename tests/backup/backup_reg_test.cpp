@@ -20,28 +20,24 @@ const std::string kBackups = "Users/User/Documents/Reg Backup/";
 const std::string kEveningFile = "Backup_04-12-2026_19-09-45.reg";
 const std::string kHeader = "REGEDIT4\r\n\r\n";
 
-// The full path is split at its last backslash, as the removal splits it;
-// backslashes of the name and the data are doubled, nothing else is escaped.
+// The full path, root, "\" and sub path, is split at its last backslash as the
+// removal splits it; backslashes of the name and the data are doubled; nothing
+// else is escaped or converted.
 TEST(BackupLines, KeyLineAndValueLineOfOneFinding) {
   const struct {
-    const char *root, *subPath, *value, *keyLine, *valueLine;
+    const char *subPath, *value, *keyPath, *valueLine;
   } cases[] = {
-      {"HKEY_CURRENT_USER", R"(Software\Demo\Run\Tool)", R"(C:\Old\tool.exe /q)",
-       R"([HKEY_CURRENT_USER\Software\Demo\Run])", R"("Tool"="C:\\Old\\tool.exe /q")"},
-      {"HKEY_CURRENT_USER", "Name", "x", "[HKEY_CURRENT_USER]", R"("Name"="x")"},
-      {"HKEY_LOCAL_MACHINE", R"(Software\App\dir\name)", "v", R"([HKEY_LOCAL_MACHINE\Software\App\dir])",
-       R"("name"="v")"},  // a value name holding a backslash is split inside the name
-      {"HKEY_CLASSES_ROOT", R"(Applications\t.exe\shell\open\command\)", R"(C:\t.exe "%1")",
-       R"([HKEY_CLASSES_ROOT\Applications\t.exe\shell\open\command])", R"(""="C:\\t.exe "%1"")"},
-      {"HKEY_CURRENT_USER", R"(Software\Demo\Gone)", "*", R"([HKEY_CURRENT_USER\Software\Demo])", R"("Gone"="*")"},
-      {"HKEY_CURRENT_USER", R"(Software\Odd "Key"\\say "hi")", R"("C:\Program Files\A\b.exe" -n)",
-       R"([HKEY_CURRENT_USER\Software\Odd "Key"\])", R"("say "hi""=""C:\\Program Files\\A\\b.exe" -n")"},
-      {"HKEY_USERS", R"(S\UNC)", R"(\\server\share\)", R"([HKEY_USERS\S])", R"("UNC"="\\\\server\\share\\")"},
-      {"HKEY_CURRENT_USER", "K\\n", "a\r\nb\tc\xE9", "[HKEY_CURRENT_USER\\K]", "\"n\"=\"a\r\nb\tc\xE9\""},
-      {"", "", "", "[]", R"(""="")"},
+      {R"(Software\Run\Tool)", R"(C:\Old\tool.exe /q)", R"(\Software\Run)", R"("Tool"="C:\\Old\\tool.exe /q")"},
+      {"Name", "x", "", R"("Name"="x")"},
+      {R"(App\dir\name)", "v", R"(\App\dir)", R"("name"="v")"},  // a value name holding a backslash is split inside it
+      {R"(Open\command\)", R"(C:\t.exe "%1")", R"(\Open\command)", R"(""="C:\\t.exe "%1"")"},
+      {R"(Odd "Key"\\say "hi")", R"("C:\A\b.exe" -n)", R"(\Odd "Key"\)", R"("say "hi""=""C:\\A\\b.exe" -n")"},
+      {R"(S\UNC)", R"(\\server\share\)", R"(\S)", R"("UNC"="\\\\server\\share\\")"},
+      {"K\\n", "a\r\nb\tc\xE9", "\\K", "\"n\"=\"a\r\nb\tc\xE9\""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(app::BackupLines(c.root, c.subPath, c.value), std::string(c.keyLine) + "\r\n" + c.valueLine + "\r\n")
+    EXPECT_EQ(app::BackupLines("HKEY_USERS", c.subPath, c.value),
+              "[HKEY_USERS" + std::string(c.keyPath) + "]\r\n" + c.valueLine + "\r\n")
         << c.subPath;
   }
 }

@@ -17,22 +17,15 @@ inline std::vector<SampleEntry> FindingTree(const std::string& files) {
   const std::string present = files + "\\present.exe";
   const std::string dword1("\x01\0\0\0", 4);
   return {
-      Sz("Run", "Present", "\"" + present + "\" -n"),
-      Sz("Run", "Missing", "\"" + gone + "\\app.exe\" -n"),
-      Sz("Run", "WithArgs", present + " /background"),
-      Sz("Files", gone + "\\both.exe", gone + "\\both.exe"),
+      Sz("Run", "Present", "\"" + present + "\" -n"), Sz("Run", "Missing", "\"" + gone + "\\app.exe\" -n"),
+      Sz("Run", "WithArgs", present + " /background"), Sz("Files", gone + "\\both.exe", gone + "\\both.exe"),
       Typed("Files", "Expand", platform::reg_type::kExpandSz, gone + "\\x.exe" + std::string(1, '\0')),
       Typed("Files", gone + "\\expand-name.exe", platform::reg_type::kExpandSz, gone + "\\x.exe" + std::string(1, '\0')),
-      Typed("Files", gone + "\\dword.exe", platform::reg_type::kDword, dword1),
-      Sz("Files", "Icon", present + ",4"),
-      Sz("Files", "Icon2", files + "\\gone.dll,4"),
-      Sz("Files", "Lower", "c:" + gone.substr(2) + "\\lower.exe"),
+      Typed("Files", gone + "\\dword.exe", platform::reg_type::kDword, dword1), Sz("Files", "Icon", present + ",4"),
+      Sz("Files", "Icon2", files + "\\gone.dll,4"), Sz("Files", "Lower", "c:" + gone.substr(2) + "\\lower.exe"),
       Sz("Files", "CaseOnly", "C:\\" + std::string(files.begin() + 3, files.end()) + "\\PRESENT.EXE"),
-      Sz("Firewall", gone + "\\fw.exe", gone + "\\fw.exe:*:Enabled:FW"),
-      Sz("Firewall", present, present + ":*:Enabled:P"),
-      Sz("Shell", "", gone + "\\open.exe %1"),
-      Sz("Shell", "Folder", files),
-      Sz("Other", "D", "\"D:\\Games\\g.exe\""),
+      Sz("Firewall", gone + "\\fw.exe", gone + "\\fw.exe:*:Enabled:FW"), Sz("Firewall", present, present + ":*:Enabled:P"),
+      Sz("Shell", "", gone + "\\open.exe %1"), Sz("Shell", "Folder", files), Sz("Other", "D", "\"D:\\Games\\g.exe\""),
       Sz("Other", "Rundll", "rundll32.exe " + gone + "\\x.dll,Start"),
   };
 }
@@ -55,7 +48,7 @@ inline std::vector<app::ScanFinding> ExpectedFindings(const std::string& base, c
   };
 }
 
-}  // namespace app
+}  // namespace testsupport
 
 namespace app {
 

@@ -48,11 +48,10 @@ class RecordingView final : public app::MainView {
   // The scan panel in one line: panel, timer, header, current key, status
   // and its width, error count, bar position, enabled buttons.
   std::string State() const {
-    static const char* const kButtons[] = {"Start", "Stop", "UndoCenter", "Exit", "SelectAll",
-                                           "Unselect", "Delete", "Restore", "Remove"};
-    std::string text = panel + (timer ? " | timer | " : " | no timer | ") + header + " | key " +
-                       (keyVisible ? "shown \"" : "hidden \"") + currentKey + "\" | \"" + status + "\" " +
-                       std::to_string(statusWidth) + " | count \"" + errorCount + "\" | bar " + std::to_string(progress) + " |";
+    static const char* const kButtons[] = {"Start", "Stop", "Undo", "Exit", "All", "None", "Delete", "Restore", "Remove"};
+    std::string text = panel + (timer ? " timer " : " - ") + header + (keyVisible ? " key '" : " no key '") + currentKey +
+                       "' '" + status + "' " + std::to_string(statusWidth) + " count '" + errorCount + "' bar " +
+                       std::to_string(progress) + ":";
     for (const auto& [button, on] : enabled_) text += on ? std::string(" ") + kButtons[static_cast<int>(button)] : "";
     return text;
   }
@@ -75,6 +74,13 @@ inline std::string Rows(const app::ListView& list, int columns = 4) {
     text += "\n";
   }
   return text;
+}
+
+// The check marks of a list: "x" for a checked row, "-" for one that is not.
+inline std::string Checks(const app::ListView& list) {
+  std::string marks;
+  for (app::RowNumber row = 1; row <= list.Count(); ++row) marks += list.Checked(row) ? 'x' : '-';
+  return marks;
 }
 
 // A host folder as drive C with an empty Documents folder, the in-memory

@@ -32,31 +32,19 @@ inline SampleEntry Typed(const std::string& path, const std::string& name, std::
 // code page cannot name, oversized data and an over-long name.
 inline std::vector<SampleEntry> SampleTree() {
   const std::string dword16("\x10\0\0\0", 4);
+  namespace t = platform::reg_type;
   return {
-      Sz("", "C:\\Root.exe", "C:\\Root.exe"),
-      Sz("", "plain", "nothing here"),
-      Key("beta"),
-      Sz("beta", "Path", "\"C:\\Program Files\\App\\app.exe\" -n"),
-      Sz("beta", "lower", "c:\\windows\\notepad.exe"),
-      Typed("beta", "Expand", platform::reg_type::kExpandSz, std::string("C:\\x.exe\0", 9)),
-      Typed("beta", "C:\\dword.exe", platform::reg_type::kDword, dword16),
-      Typed("beta", "Bin", platform::reg_type::kBinary, std::string("C:\\", 3)),
-      Typed("beta", "Multi", platform::reg_type::kMultiSz, std::string("C:\\one\0C:\\two\0\0", 15)),
-      Key("beta\\Inner"),
-      Sz("beta\\Inner", "", "C:\\default.dll,4"),
-      Key("Alpha"),
-      Sz("Alpha", "x", "C:\\alpha"),
-      Key("Alpha\\Deep\\Deeper"),
-      Sz("Alpha\\Deep\\Deeper", "far", "C:\\far.sys "),
+      Sz("", "C:\\Root.exe", "C:\\Root.exe"), Sz("", "plain", "nothing here"), Key("beta"),
+      Sz("beta", "Path", "\"C:\\Program Files\\App\\app.exe\" -n"), Sz("beta", "lower", "c:\\windows\\notepad.exe"),
+      Typed("beta", "Expand", t::kExpandSz, std::string("C:\\x.exe\0", 9)),
+      Typed("beta", "C:\\dword.exe", t::kDword, dword16), Typed("beta", "Bin", t::kBinary, std::string("C:\\", 3)),
+      Typed("beta", "Multi", t::kMultiSz, std::string("C:\\one\0C:\\two\0\0", 15)), Key("beta\\Inner"),
+      Sz("beta\\Inner", "", "C:\\default.dll,4"), Key("Alpha"), Sz("Alpha", "x", "C:\\alpha"),
+      Key("Alpha\\Deep\\Deeper"), Sz("Alpha\\Deep\\Deeper", "far", "C:\\far.sys "),
       Key("gamma\xE4\xB8\xAD"),  // "gamma" + a CJK letter: no ANSI name opens it
-      Sz("gamma\xE4\xB8\xAD", "hidden", "C:\\hidden.exe"),
-      Key("gamma\xE4\xB8\xAD\\child"),
-      Key("Big"),
-      Typed("Big", "a-big", platform::reg_type::kBinary, std::string(5000, 'C')),
-      Sz("Big", "b-after", "C:\\after-big.exe"),
-      Key("Big\\Sub"),
-      Sz("Big\\Sub", "s", "C:\\sub.exe"),
-      Key("Long"),
+      Sz("gamma\xE4\xB8\xAD", "hidden", "C:\\hidden.exe"), Key("gamma\xE4\xB8\xAD\\child"), Key("Big"),
+      Typed("Big", "a-big", t::kBinary, std::string(5000, 'C')), Sz("Big", "b-after", "C:\\after-big.exe"),
+      Key("Big\\Sub"), Sz("Big\\Sub", "s", "C:\\sub.exe"), Key("Long"),
       Sz("Long", std::string("A") + std::string(299, 'n'), "C:\\long-name.exe"),
       Sz("Long", "Z-after", "C:\\after-long.exe"),
       Sz("Long", "caf\xC3\xA9", "C:\\caf\xC3\xA9.exe"),  // é survives the code page
