@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/list_view.h"
+#include "engine/text_compare.h"
+#include "platform/code_page.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 
@@ -24,13 +26,16 @@ std::string BackupFileName(const platform::LocalTime& date, const platform::Loca
 // The key line and the value line of one finding, each ending in CR LF: the
 // full path root, "\", sub path is split at its last "\" into the key and the
 // value name; backslashes in the name and the data are doubled, nothing else
-// is escaped.
-std::string BackupLines(const std::string& rootPath, const std::string& subPath, const std::string& invalidValue);
+// is escaped. Splits and escapes go by the characters of `codePage`.
+std::string BackupLines(const std::string& rootPath, const std::string& subPath, const std::string& invalidValue,
+                        const platform::CodePage& codePage = engine::DefaultCodePage());
 
-// Writes the backup of the checked rows, in list order. Every failure is
-// silent: when the folder cannot be created or the file cannot be written,
-// there is no backup and the caller goes on. Returns the path the file was
+// Writes the backup of the checked rows, in list order, line by line. Every
+// failure is silent: when the folder cannot be created or the file cannot be
+// opened there is no backup, a line that cannot be written is left out, and
+// the caller goes on. Returns the path the file was
 // given, written or not, so that its exact twin can take the same name.
-std::string BackupReg(const ListView& lvErrorRegKey, platform::FileSystem& files, platform::Clock& clock);
+std::string BackupReg(const ListView& lvErrorRegKey, platform::FileSystem& files, platform::Clock& clock,
+                      const platform::CodePage& codePage = engine::DefaultCodePage());
 
 }  // namespace app

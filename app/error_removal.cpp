@@ -32,7 +32,7 @@ void ErrorRemoval::removeselcmd_Click() {
   long removedCount = 0;
   Step([&] { view_.SetCurrentKeyFont(12, true); });
   std::string backupPath;
-  Step([&] { backupPath = BackupReg(lvErrorRegKey_, platform_.files, platform_.clock); });
+  Step([&] { backupPath = BackupReg(lvErrorRegKey_, platform_.files, platform_.clock, platform_.codePage); });
   // The exact twin reads the values before the walk deletes them; it is a
   // step of its own, so nothing it meets can stop the removal.
   Step([&] { WriteExactBackup(lvErrorRegKey_, platform_.registry, platform_.files, backupPath); });
@@ -40,7 +40,7 @@ void ErrorRemoval::removeselcmd_Click() {
   // Rows are taken in list order; a removed row's successor moves up into
   // its place and is looked at next. Row numbers are 32-bit, so lists of any
   // length are walked to their end, as the backup wrote them.
-  engine::RegistryAccess registry(platform_.registry);
+  engine::RegistryAccess registry(platform_.registry, platform_.codePage);
   while (true) {
     Step([&] { platform_.pump.ProcessPending(); });
     if (row > lvErrorRegKey_.Count()) break;

@@ -5,7 +5,9 @@
 
 #include "app/list_view.h"
 #include "app/main_view.h"
+#include "engine/text_compare.h"
 #include "platform/clock.h"
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/message_pump.h"
@@ -21,6 +23,8 @@ struct RemovalPlatform {
   platform::FileSystem& files;
   platform::Clock& clock;
   platform::RestorePoint& restorePoint;
+  // The system ANSI code page, by which sub paths are split and escaped.
+  const platform::CodePage& codePage = engine::DefaultCodePage();
 };
 
 class ErrorRemoval {

@@ -1,6 +1,7 @@
 #include "app/finding_classifier.h"
 
 #include "app/error_list.h"
+#include "app/ignoring_errors.h"
 #include "engine/finding_rules.h"
 #include "engine/path_extractor.h"
 
@@ -8,13 +9,14 @@ namespace app {
 
 void FindingClassifier::cReg_SearchFound(const std::string& sRootKey, const std::string& sKey,
                                          const std::string& sValue, std::int32_t lFound) {
-  try {
-    const std::string path = engine::PathExtractor(sValue);
-    if (engine::FileExists(files_, path)) return;
-    AddFinding(lvErrorRegKey_, {engine::ErrorKind(lFound), sRootKey, sKey, sValue});
-  } catch (...) {
-    // A hit that could not be listed is dropped; the walk goes on.
-  }
+  std::string path;
+  Step([&] { path = ExtractPath(sValue); });
+  if (engine::FileExists(files_, path)) return;
+  Step([&] { AddFinding(lvErrorRegKey_, {engine::ErrorKind(lFound), sRootKey, sKey, sValue}); });
+}
+
+std::string FindingClassifier::ExtractPath(const std::string& text) const {
+  return engine::PathExtractor(text, codePage_);
 }
 
 }  // namespace app

@@ -16,12 +16,15 @@ constexpr int kStatusWidthDone = 3000;
 }  // namespace
 
 ScanSession::ScanSession(MainView& view, ListView& lvErrorRegKey, const ScanPlatform& platform)
-    : view_(view), lvErrorRegKey_(lvErrorRegKey), platform_(platform), classifier_(lvErrorRegKey, platform.files) {}
+    : view_(view),
+      lvErrorRegKey_(lvErrorRegKey),
+      platform_(platform),
+      classifier_(lvErrorRegKey, platform.files, platform.codePage) {}
 
 void ScanSession::Load() { cReg = NewSearch(); }
 
 std::shared_ptr<engine::cRegSearch> ScanSession::NewSearch() {
-  auto search = std::make_shared<engine::cRegSearch>(platform_.registry, platform_.pump);
+  auto search = std::make_shared<engine::cRegSearch>(platform_.registry, platform_.pump, platform_.codePage);
   search->SearchFound = [this](const std::string& root, const std::string& key, const std::string& value,
                                std::int32_t lFound) { classifier_.cReg_SearchFound(root, key, value, lFound); };
   search->SearchKeyChanged = [this](const std::string& name) { cReg_SearchKeyChanged(name); };

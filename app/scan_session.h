@@ -12,6 +12,8 @@
 #include "app/list_view.h"
 #include "app/main_view.h"
 #include "engine/reg_search.h"
+#include "engine/text_compare.h"
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/message_pump.h"
@@ -26,6 +28,8 @@ struct ScanPlatform {
   platform::MessagePump& pump;
   platform::MessageBoxes& boxes;
   platform::FileSystem& files;
+  // The system ANSI code page, by which hits are matched and cut.
+  const platform::CodePage& codePage = engine::DefaultCodePage();
 };
 
 class ScanSession {

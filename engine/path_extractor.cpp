@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "engine/ansi_chars.h"
+
 namespace engine {
 namespace {
 
@@ -42,30 +44,51 @@ std::size_t ExtensionEnd(std::string_view text) {
 
 constexpr std::size_t kReverseLimit = 32767;
 
-}  // namespace
-
-// The cuts work on a view of the value's text; only the result is copied.
-std::string PathExtractor(const std::string& value) {
-  std::string_view text(value);
+// The cuts work on views of the value's text; only the result is copied. The
+// markers are looked for in `marks`, the text itself or, under a double-byte
+// code page, the text with its trail bytes masked, and the text is cut at the
+// same places.
+std::string Extract(std::string_view text, std::string_view marks) {
+  const auto keep = [&](std::size_t from, std::size_t count) {
+    text = text.substr(from, count);
+    marks = marks.substr(from, count);
+  };
   // Drop what stands before "C:\", then before "c:\".
   for (std::string_view drive : {kDriveC, std::string_view("c:\\")}) {
-    const std::size_t at = text.find(drive);
-    if (at != std::string_view::npos) text.remove_prefix(at);
+    const std::size_t at = marks.find(drive);
+    if (at != std::string_view::npos) keep(at, std::string_view::npos);
   }
-  const std::size_t end = text.find_first_of(kPathEnds);
-  if (end != std::string_view::npos) text = text.substr(0, end);
-  if (text.find(kDriveC) == std::string_view::npos) text = kDriveC;
-  text = text.substr(0, ExtensionEnd(text));
-  const std::size_t star = text.find('*');
-  if (star != std::string_view::npos) text = text.substr(0, star);
+  const std::size_t end = marks.find_first_of(kPathEnds);
+  if (end != std::string_view::npos) keep(0, end);
+  if (marks.find(kDriveC) == std::string_view::npos) text = marks = kDriveC;
+  keep(0, ExtensionEnd(marks));
+  const std::size_t star = marks.find('*');
+  if (star != std::string_view::npos) keep(0, star);
   // A colon from the third character on ends the path (stream names, suffixes);
   // the drive's own colon stands before it.
-  const std::size_t colon = text.size() > 2 ? text.find(':', 2) : std::string_view::npos;
-  if (colon != std::string_view::npos) text = text.substr(0, colon);
+  const std::size_t colon = marks.size() > 2 ? marks.find(':', 2) : std::string_view::npos;
+  if (colon != std::string_view::npos) keep(0, colon);
 
-  std::string path(text);
-  for (std::size_t at = path.find(" %1"); at != std::string::npos; at = path.find(" %1", at)) path.erase(at, 3);
+  // Every " %1" goes, left to right.
+  std::string path;
+  path.reserve(text.size());
+  std::size_t from = 0;
+  for (std::size_t at = marks.find(" %1"); at != std::string_view::npos; at = marks.find(" %1", from)) {
+    path.append(text.substr(from, at - from));
+    from = at + 3;
+  }
+  path.append(text.substr(from));
   return path;
+}
+
+}  // namespace
+
+std::string PathExtractor(const std::string& value) { return Extract(value, value); }
+
+std::string PathExtractor(const std::string& value, const platform::CodePage& codePage) {
+  if (!codePage.HasLeadBytes()) return Extract(value, value);
+  const std::string marks = MaskTrailBytes(value, codePage);
+  return Extract(value, marks);
 }
 
 bool FileExists(platform::FileSystem& files, const std::string& path) {

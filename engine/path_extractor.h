@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 
 namespace engine {
@@ -10,8 +11,10 @@ namespace engine {
 // The path on drive C that a value's text names: a command line, a file with
 // a resource index, a firewall entry and the like are cut down by literal
 // markers to the path alone. A text naming no upper-case "C:\" path comes out
-// as "C:\", which always exists.
+// as "C:\", which always exists. The markers are found only where they stand
+// as characters of the code page (of a single-byte code page without one).
 std::string PathExtractor(const std::string& text);
+std::string PathExtractor(const std::string& text, const platform::CodePage& codePage);
 
 // True exactly when the platform confirms that the path names an existing
 // file or folder; false for anything else, the empty path included.

@@ -85,34 +85,36 @@ class LazyValueText {
 // to case. String data is tested where it lies, up to its first NUL as the
 // display text has it; binary and DWORD texts are built only when every
 // letter of the search text can occur in them.
-bool DataTextContains(const EnumeratedValue& value, std::string_view upperNeedle, LazyValueText& text) {
+bool DataTextContains(const EnumeratedValue& value, std::string_view upperNeedle, LazyValueText& text,
+                      const platform::CodePage& codePage) {
   switch (value.type) {
     case platform::reg_type::kSz:
     case platform::reg_type::kMultiSz: {
       std::string_view data(value.data);
       const std::size_t nul = data.find('\0');
       if (nul != std::string_view::npos) data = data.substr(0, nul);
-      return ContainsUpper(data, upperNeedle);
+      return ContainsUpper(data, upperNeedle, codePage);
     }
     case platform::reg_type::kBinary:
-      return AllCharsIn(upperNeedle, kBinaryTextChars) && ContainsUpper(text.Get(), upperNeedle);
+      return AllCharsIn(upperNeedle, kBinaryTextChars) && ContainsUpper(text.Get(), upperNeedle, codePage);
     case platform::reg_type::kDword:
-      return AllCharsIn(upperNeedle, kDwordTextChars) && ContainsUpper(text.Get(), upperNeedle);
+      return AllCharsIn(upperNeedle, kDwordTextChars) && ContainsUpper(text.Get(), upperNeedle, codePage);
     default:
-      return ContainsUpper(kUnsupportedText, upperNeedle);
+      return ContainsUpper(kUnsupportedText, upperNeedle, codePage);
   }
 }
 
 }  // namespace
 
-cRegSearch::cRegSearch(platform::Registry& registry, platform::MessagePump& pump)
-    : registry_(registry), pump_(pump) {}
+cRegSearch::cRegSearch(platform::Registry& registry, platform::MessagePump& pump,
+                       const platform::CodePage& codePage)
+    : registry_(registry, codePage), pump_(pump), codePage_(codePage) {}
 
 void cRegSearch::subkey(const std::string& vData) { mvarSubKey = vData; }
 
 void cRegSearch::SearchString(const std::string& vData) {
   mvarSearchString = vData;
-  upperSearchString_ = UpperAnsi(vData);
+  upperSearchString_ = UpperAnsi(vData, codePage_);
 }
 
 void cRegSearch::SearchFlags(std::int32_t vData) { mvarSearchFlags = vData; }
@@ -211,7 +213,8 @@ bool cRegSearch::SearchValues(RootHandle root, const std::string& keyPath, platf
         RaiseFound(rootName, keyOfValue(), text.Get(), kFoundInValueName);
       }
       if (testData) {
-        const bool hit = wholeText ? MatchesSearch(text.Get()) : DataTextContains(value, upperSearchString_, text);
+        const bool hit = wholeText ? MatchesSearch(text.Get())
+                                   : DataTextContains(value, upperSearchString_, text, codePage_);
         if (hit) RaiseFound(rootName, keyOfValue(), text.Get(), kFoundInValueData);
       }
     }
@@ -223,8 +226,8 @@ bool cRegSearch::SearchValues(RootHandle root, const std::string& keyPath, platf
 }
 
 bool cRegSearch::MatchesSearch(const std::string& text) const {
-  if ((mvarSearchFlags & MatchWholeText) != 0) return UpperAnsi(text) == upperSearchString_;
-  return ContainsUpper(text, upperSearchString_);
+  if ((mvarSearchFlags & MatchWholeText) != 0) return UpperAnsi(text, codePage_) == upperSearchString_;
+  return ContainsUpper(text, upperSearchString_, codePage_);
 }
 
 void cRegSearch::RaiseFound(const std::string& rootName, const std::string& key, const std::string& value,

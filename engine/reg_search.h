@@ -20,6 +20,8 @@
 
 #include "engine/registry_access.h"
 #include "engine/root_keys.h"
+#include "engine/text_compare.h"
+#include "platform/code_page.h"
 #include "platform/message_pump.h"
 #include "platform/registry.h"
 
@@ -45,7 +47,9 @@ class cRegSearch {
   std::function<void(std::int32_t lReason)> SearchFinished;
   std::function<void(const std::string& sFullKeyName)> SearchKeyChanged;
 
-  cRegSearch(platform::Registry& registry, platform::MessagePump& pump);
+  // Texts are compared and paths split under `codePage`, the system ANSI code page.
+  cRegSearch(platform::Registry& registry, platform::MessagePump& pump,
+             const platform::CodePage& codePage = DefaultCodePage());
   cRegSearch(const cRegSearch&) = delete;
   cRegSearch& operator=(const cRegSearch&) = delete;
 
@@ -76,6 +80,7 @@ class cRegSearch {
 
   RegistryAccess registry_;
   platform::MessagePump& pump_;
+  const platform::CodePage& codePage_;
 
   std::int32_t mvarRootKey = 0;  // held as the unsigned table value
   std::int32_t mvarSearchFlags = 0;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "engine/ansi_chars.h"
+
 namespace engine {
 namespace {
 
@@ -53,11 +55,11 @@ std::string DwordText(const std::string& data) {
 
 // True when some component of a non-empty key path is empty: such a path
 // (a value name with a leading backslash split off, say) cannot name the key
-// it seems to, and the platform would open a different one.
-bool HasEmptyComponent(const std::string& keyPath) {
-  if (keyPath.empty()) return false;
-  return keyPath.front() == '\\' || keyPath.back() == '\\' ||
-         keyPath.find("\\\\") != std::string::npos;
+// it seems to, and the platform would open a different one. `marks` is the
+// path with its trail bytes masked, or the path itself.
+bool HasEmptyComponent(std::string_view marks) {
+  if (marks.empty()) return false;
+  return marks.front() == '\\' || marks.back() == '\\' || marks.find("\\\\") != std::string_view::npos;
 }
 
 }  // namespace
@@ -125,7 +127,7 @@ void RegistryAccess::DeleteRegistryValue(RootHandle root, const std::string& key
                                          const std::string& valueName) {
   // Creating the key to delete from it would add keys to the registry when
   // the key is absent; test first that it exists.
-  if (HasEmptyComponent(keyPath)) return;
+  if (HasEmptyComponent(codePage_.HasLeadBytes() ? MaskTrailBytes(keyPath, codePage_) : keyPath)) return;
   const platform::RegHandle probe = OpenForReading(root, keyPath);
   if (probe == 0) return;
   registry_.CloseKey(probe);
@@ -137,7 +139,7 @@ void RegistryAccess::DeleteRegistryValue(RootHandle root, const std::string& key
 }
 
 void RegistryAccess::DeleteValueAtPath(RootHandle root, const std::string& subPath) {
-  const std::size_t lastSlash = subPath.rfind('\\');
+  const std::size_t lastSlash = LastBackslash(subPath, codePage_);
   if (lastSlash == std::string::npos) {
     DeleteRegistryValue(root, std::string(), subPath);
   } else {

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "engine/root_keys.h"
+#include "engine/text_compare.h"
+#include "platform/code_page.h"
 #include "platform/registry.h"
 
 namespace engine {
@@ -32,7 +34,10 @@ struct EnumeratedValue {
 
 class RegistryAccess {
  public:
-  explicit RegistryAccess(platform::Registry& registry) : registry_(registry) {}
+  // Paths are split by the characters of `codePage`.
+  explicit RegistryAccess(platform::Registry& registry,
+                          const platform::CodePage& codePage = DefaultCodePage())
+      : registry_(registry), codePage_(codePage) {}
 
   // Opens a key for reading; 0 when it cannot be opened.
   platform::RegHandle OpenForReading(RootHandle root, const std::string& keyPath);
@@ -49,11 +54,13 @@ class RegistryAccess {
   // existing key deletes nothing.
   void DeleteRegistryValue(RootHandle root, const std::string& keyPath, const std::string& valueName);
   // Deletes the value a sub path names: key path before the last backslash,
-  // value name after it (no backslash: a value of the root itself).
+  // value name after it (no backslash: a value of the root itself). A trail
+  // byte with the value of a backslash splits nothing.
   void DeleteValueAtPath(RootHandle root, const std::string& subPath);
 
  private:
   platform::Registry& registry_;
+  const platform::CodePage& codePage_;
   std::string dataBuffer_;
 };
 

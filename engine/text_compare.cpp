@@ -21,7 +21,63 @@ constexpr std::array<unsigned char, 256> MakeUpperTable() {
 
 constexpr std::array<unsigned char, 256> kUpper = MakeUpperTable();
 
+class Windows1252Rules final : public platform::CodePage {
+ public:
+  Windows1252Rules() {
+    Load([](unsigned char) { return false; },
+         [](const std::string& c) { return UpperAnsi(c); });
+  }
+};
+
+// The byte-wise search of a single-byte code page.
+bool ContainsUpperBytes(std::string_view text, std::string_view upperNeedle, const unsigned char* upper) {
+  if (upperNeedle.empty()) return true;
+  if (upperNeedle.size() > text.size()) return false;
+  const unsigned char first = static_cast<unsigned char>(upperNeedle[0]);
+  const std::size_t last = text.size() - upperNeedle.size();
+  for (std::size_t i = 0; i <= last; ++i) {
+    if (upper[static_cast<unsigned char>(text[i])] != first) continue;
+    std::size_t k = 1;
+    while (k < upperNeedle.size() &&
+           upper[static_cast<unsigned char>(text[i + k])] == static_cast<unsigned char>(upperNeedle[k])) {
+      ++k;
+    }
+    if (k == upperNeedle.size()) return true;
+  }
+  return false;
+}
+
+// Whether the needle matches the whole characters of `text` from `at` on.
+bool MatchesCharsAt(std::string_view text, std::size_t at, std::string_view upperNeedle,
+                    const platform::CodePage& codePage) {
+  const unsigned char* upper = codePage.UpperTable();
+  std::size_t k = 0;
+  while (k < upperNeedle.size()) {
+    if (at >= text.size()) return false;
+    const auto b = static_cast<unsigned char>(text[at]);
+    if (codePage.CharSize(text, at) == 1) {
+      if (upper[b] != static_cast<unsigned char>(upperNeedle[k])) return false;
+      ++at;
+      ++k;
+      continue;
+    }
+    const unsigned pair = codePage.UpperPair(b, static_cast<unsigned char>(text[at + 1]));
+    if (k + 1 >= upperNeedle.size() || (pair >> 8) != static_cast<unsigned char>(upperNeedle[k]) ||
+        (pair & 0xFF) != static_cast<unsigned char>(upperNeedle[k + 1])) {
+      return false;
+    }
+    at += 2;
+    k += 2;
+  }
+  return true;
+}
+
 }  // namespace
+
+const platform::CodePage& DefaultCodePage() {
+  static const Windows1252Rules rules;
+  return rules;
+}
 
 unsigned char UpperAnsi(unsigned char c) { return kUpper[c]; }
 
@@ -31,19 +87,33 @@ std::string UpperAnsi(std::string_view text) {
   return upper;
 }
 
-bool ContainsUpper(std::string_view text, std::string_view upperNeedle) {
-  if (upperNeedle.empty()) return true;
-  if (upperNeedle.size() > text.size()) return false;
-  const unsigned char first = static_cast<unsigned char>(upperNeedle[0]);
-  const std::size_t last = text.size() - upperNeedle.size();
-  for (std::size_t i = 0; i <= last; ++i) {
-    if (kUpper[static_cast<unsigned char>(text[i])] != first) continue;
-    std::size_t k = 1;
-    while (k < upperNeedle.size() &&
-           kUpper[static_cast<unsigned char>(text[i + k])] == static_cast<unsigned char>(upperNeedle[k])) {
-      ++k;
+std::string UpperAnsi(std::string_view text, const platform::CodePage& codePage) {
+  std::string upper(text);
+  const unsigned char* table = codePage.UpperTable();
+  for (std::size_t i = 0; i < upper.size();) {
+    if (codePage.CharSize(upper, i) == 1) {
+      upper[i] = static_cast<char>(table[static_cast<unsigned char>(upper[i])]);
+      ++i;
+      continue;
     }
-    if (k == upperNeedle.size()) return true;
+    const unsigned pair =
+        codePage.UpperPair(static_cast<unsigned char>(upper[i]), static_cast<unsigned char>(upper[i + 1]));
+    upper[i] = static_cast<char>(pair >> 8);
+    upper[i + 1] = static_cast<char>(pair & 0xFF);
+    i += 2;
+  }
+  return upper;
+}
+
+bool ContainsUpper(std::string_view text, std::string_view upperNeedle) {
+  return ContainsUpperBytes(text, upperNeedle, kUpper.data());
+}
+
+bool ContainsUpper(std::string_view text, std::string_view upperNeedle, const platform::CodePage& codePage) {
+  if (!codePage.HasLeadBytes()) return ContainsUpperBytes(text, upperNeedle, codePage.UpperTable());
+  if (upperNeedle.empty()) return true;
+  for (std::size_t at = 0; at < text.size(); at += codePage.CharSize(text, at)) {
+    if (MatchesCharsAt(text, at, upperNeedle, codePage)) return true;
   }
   return false;
 }

@@ -1,9 +1,11 @@
 // The file-system facility: existence of files and folders, the user's special
-// folders, folder creation and whole-file output. Paths are Windows paths in
-// the system ANSI code page.
+// folders, folder creation, whole-file and line-by-line output. Paths are
+// Windows paths in the system ANSI code page.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -18,6 +20,15 @@ struct FolderListing {
   bool found = false;                   // false: no such folder
   std::vector<std::string> subFolders;  // full paths
   std::vector<std::string> files;       // names
+};
+
+// A text file open for writing line by line; it is closed when the writer
+// goes, keeping every line written up to then.
+class LineWriter {
+ public:
+  virtual ~LineWriter() = default;
+  // Writes the line's bytes and CR LF; false when they were not written.
+  virtual bool WriteLine(std::string_view line) = 0;
 };
 
 class FileSystem {
@@ -39,6 +50,13 @@ class FileSystem {
   virtual bool ReadWholeFile(const std::string& path, std::string* bytes) {
     (void)path, (void)bytes;
     return false;
+  }
+  // Opens a file for writing line by line, replacing an existing one; null
+  // when it cannot be opened. A facility without files to write (a wrapper
+  // that only times calls) opens nothing.
+  virtual std::unique_ptr<LineWriter> OpenForWriting(const std::string& path) {
+    (void)path;
+    return nullptr;
   }
   virtual FolderListing ListFolder(const std::string& path) = 0;
   // The full path of an existing file as the file system reports it; the

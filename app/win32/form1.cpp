@@ -170,11 +170,12 @@ bool Form1::Load(HINSTANCE instance, int showCommand) {
   CreateChildren();
 
   session_ = std::make_unique<ScanSession>(
-      *this, *lvErrorRegKey_, ScanPlatform{platform_.registry, platform_.pump, platform_.boxes, platform_.files});
+      *this, *lvErrorRegKey_,
+      ScanPlatform{platform_.registry, platform_.pump, platform_.boxes, platform_.files, platform_.codePage});
   removal_ = std::make_unique<ErrorRemoval>(
       *this, *lvErrorRegKey_,
       RemovalPlatform{platform_.registry, platform_.pump, platform_.boxes, platform_.files, platform_.clock,
-                      platform_.restorePoint});
+                      platform_.restorePoint, platform_.codePage});
   undo_ = std::make_unique<UndoCenter>(*this, *lstUndo_,
                                        UndoPlatform{platform_.files, platform_.shell, platform_.boxes, platform_.pump});
   CreateButtons();

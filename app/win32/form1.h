@@ -28,6 +28,7 @@
 #include "platform/registry.h"
 #include "platform/restore_point.h"
 #include "platform/shell.h"
+#include "platform/win32/win32_code_page.h"
 
 namespace app {
 
@@ -44,6 +45,9 @@ struct Form1Platform {
   std::string applicationFolder;
   // How Exit ends the program: at once, with no further window events.
   std::function<void()> endProgram;
+  // The system ANSI code page, by which the scan and the removal match, cut,
+  // split and escape texts.
+  const platform::CodePage& codePage = platform::Win32CodePage::System();
 };
 
 extern const char kHomeAddress[];

@@ -89,6 +89,9 @@ char32_t FoldCase(char32_t c) {
   if (c == 0x161 || c == 0x153 || c == 0x17E) return c - 1;  // š œ ž
   if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 32;  // Greek
   if (c == 0x3C2) return 0x3A3;
+  if (c >= 0x430 && c <= 0x44F) return c - 32;    // Cyrillic
+  if (c >= 0x450 && c <= 0x45F) return c - 80;    // Cyrillic ё and the others above
+  if (c >= 0xFF41 && c <= 0xFF5A) return c - 32;  // full-width a to z
   return c;
 }
 

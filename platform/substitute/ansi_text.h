@@ -1,5 +1,6 @@
-// Text conversions for the substitutes: Windows-1252 stands in for the system
-// ANSI code page, UTF-8 is how tests spell text the code page cannot hold.
+// Text conversions for the substitutes: Windows-1252 (the substitute code
+// page's default, see substitute_code_page.h), and UTF-8, which is how tests
+// spell text the code page cannot hold.
 #pragma once
 
 #include <string>
@@ -17,7 +18,9 @@ std::u32string DecodeUtf8(std::string_view utf8);
 std::string EncodeUtf8(std::u32string_view text);
 
 // Case folding for the case-insensitive names of the registry and the file
-// system (Latin letters, Latin-1 and Greek are enough for the substitutes).
+// system, and the upper-casing of the substitute code pages: Latin letters,
+// Latin-1, Greek, Cyrillic and the full-width Latin letters (code page 932
+// holds the last three).
 char32_t FoldCase(char32_t c);
 std::u32string FoldCase(std::u32string_view text);
 

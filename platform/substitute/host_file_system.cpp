@@ -1,8 +1,6 @@
 #include "platform/substitute/host_file_system.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,41 +13,31 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string FoldedName(const std::string& name) {
-  std::string folded = name;
-  for (char& c : folded) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return folded;
-}
+bool IsSeparator(char32_t c) { return c == U'\\' || c == U'/'; }
 
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
-}
+std::string FoldedName(const fs::path& name) { return EncodeUtf8(FoldCase(DecodeUtf8(name.u8string()))); }
 
-// The components of a Windows path on drive C, or false for another drive.
-bool DriveCComponents(const std::string& windowsPath, std::vector<std::string>* parts) {
-  std::string path = windowsPath;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  if (path.size() >= 2 && path[1] == ':') {
-    if (std::toupper(static_cast<unsigned char>(path[0])) != 'C') return false;
+// The components of a Windows path on drive C (in characters), or false for
+// another drive. `.` and `..` are resolved, and a component other than the
+// last loses one trailing dot, as the platform's path rules have it.
+bool DriveCComponents(std::u32string path, std::vector<std::u32string>* parts) {
+  if (path.size() >= 2 && path[1] == U':') {
+    if (FoldCase(path[0]) != U'C') return false;
     path.erase(0, 2);
   }
   parts->clear();
   std::size_t start = 0;
   while (start <= path.size()) {
-    const std::size_t end = path.find('\\', start);
-    const std::string part = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (part == "..") {
+    std::size_t end = start;
+    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    std::u32string part = path.substr(start, end - start);
+    if (part == U"..") {
       if (!parts->empty()) parts->pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts->push_back(part);
+    } else if (!part.empty() && part != U".") {
+      if (end < path.size() && part.back() == U'.') part.pop_back();
+      parts->push_back(std::move(part));
     }
-    if (end == std::string::npos) break;
+    if (end == path.size()) break;
     start = end + 1;
   }
   return true;
@@ -57,18 +45,24 @@ bool DriveCComponents(const std::string& windowsPath, std::vector<std::string>* 
 
 }  // namespace
 
-HostFileSystem::HostFileSystem(std::string driveC) : driveC_(std::move(driveC)) {}
+HostFileSystem::HostFileSystem(std::string driveC, const SubstituteCodePage& codePage)
+    : driveC_(std::move(driveC)), codePage_(codePage) {}
 
 std::string HostFileSystem::HostPath(const std::string& windowsPath) const {
-  std::vector<std::string> parts;
-  if (!DriveCComponents(windowsPath, &parts)) return std::string();
+  return HostPathOf(codePage_.Decode(windowsPath)).string();
+}
+
+fs::path HostFileSystem::HostPathOf(const std::u32string& windowsPath) const {
+  std::vector<std::u32string> parts;
+  if (!DriveCComponents(windowsPath, &parts)) return fs::path();
   fs::path host(driveC_);
-  for (const std::string& part : parts) {
-    fs::path next = host / part;
+  for (const std::u32string& part : parts) {
+    fs::path next = host / fs::u8path(EncodeUtf8(part));
     std::error_code ec;
     if (!fs::exists(next, ec) && fs::is_directory(host, ec)) {
+      const std::u32string folded = FoldCase(part);
       for (const auto& entry : fs::directory_iterator(host, ec)) {
-        if (SameNameIgnoringCase(entry.path().filename().string(), part)) {
+        if (FoldCase(DecodeUtf8(entry.path().filename().u8string())) == folded) {
           next = entry.path();
           break;
         }
@@ -76,17 +70,22 @@ std::string HostFileSystem::HostPath(const std::string& windowsPath) const {
     }
     host = next;
   }
-  return host.string();
+  return host;
 }
 
 bool HostFileSystem::PathExists(const std::string& path) {
-  if (path.empty()) return false;
+  std::u32string text = codePage_.Decode(path);
   // Names the platform refuses outright.
-  if (path.find_first_of("*?\"<>|") != std::string::npos) return false;
-  const std::string host = HostPath(path);
+  if (text.find_first_of(U"*?\"<>|") != std::u32string::npos) return false;
+  // Trailing blanks and dots are not part of the name, down to the root.
+  const std::size_t root = text.size() >= 3 && text[1] == U':' && IsSeparator(text[2]) ? 3 : 0;
+  while (text.size() > root && (text.back() == U' ' || text.back() == U'.')) text.pop_back();
+  if (text.empty()) return !path.empty();  // blanks and dots alone: the current folder
+  const fs::path host = HostPathOf(text);
   if (host.empty()) return false;
   std::error_code ec;
-  return fs::exists(host, ec);
+  // A path that ends in a separator names a folder, never a file.
+  return IsSeparator(text.back()) ? fs::is_directory(host, ec) : fs::exists(host, ec);
 }
 
 std::string HostFileSystem::SpecialFolderPath(int folderId) {
@@ -95,26 +94,21 @@ std::string HostFileSystem::SpecialFolderPath(int folderId) {
 }
 
 bool HostFileSystem::CreateFolder(const std::string& path) {
-  const std::string host = HostPath(path);
+  const fs::path host = HostPathOf(codePage_.Decode(path));
   if (host.empty()) return false;
   std::error_code ec;
-  return fs::create_directory(fs::path(host), ec) && !ec;
+  return fs::create_directory(host, ec) && !ec;
 }
 
 bool HostFileSystem::WriteWholeFile(const std::string& path, const std::string& bytes) {
-  const std::string host = HostPath(path);
+  const fs::path host = HostPathOf(codePage_.Decode(path));
   if (host.empty()) return false;
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file(std::fopen(host.c_str(), "wb"));
-  if (!file) return false;
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return false;
-  return std::fflush(file.get()) == 0;
+  std::ofstream file(host, std::ios::binary | std::ios::trunc);
+  return file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush().good();
 }
 
 bool HostFileSystem::ReadWholeFile(const std::string& path, std::string* bytes) {
-  const std::string host = HostPath(path);
+  const fs::path host = HostPathOf(codePage_.Decode(path));
   std::error_code ec;
   if (host.empty() || !fs::is_regular_file(host, ec)) return false;
   std::ifstream in(host, std::ios::binary);
@@ -122,21 +116,51 @@ bool HostFileSystem::ReadWholeFile(const std::string& path, std::string* bytes) 
   return !in.bad();
 }
 
+namespace {
+
+class HostLineWriter final : public LineWriter {
+ public:
+  HostLineWriter(const fs::path& host, int failFromLine)
+      : file_(host, std::ios::binary | std::ios::trunc), failFromLine_(failFromLine) {}
+  bool IsOpen() const { return file_.is_open(); }
+
+  bool WriteLine(std::string_view line) override {
+    if (failFromLine_ > 0 && ++lines_ >= failFromLine_) return false;
+    return file_.write(line.data(), static_cast<std::streamsize>(line.size())).write("\r\n", 2).good();
+  }
+
+ private:
+  std::ofstream file_;
+  int failFromLine_;
+  int lines_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<LineWriter> HostFileSystem::OpenForWriting(const std::string& path) {
+  const fs::path host = HostPathOf(codePage_.Decode(path));
+  if (host.empty()) return nullptr;
+  auto file = std::make_unique<HostLineWriter>(host, failWritesFromLine_);
+  if (!file->IsOpen()) return nullptr;
+  return file;
+}
+
 FolderListing HostFileSystem::ListFolder(const std::string& path) {
   FolderListing listing;
-  const std::string host = HostPath(path);
+  const fs::path host = HostPathOf(codePage_.Decode(path));
   std::error_code ec;
   if (host.empty() || !fs::is_directory(host, ec)) return listing;
   listing.found = true;
   std::vector<fs::directory_entry> entries;
   for (const auto& entry : fs::directory_iterator(host, ec)) entries.push_back(entry);
   std::sort(entries.begin(), entries.end(), [](const fs::directory_entry& a, const fs::directory_entry& b) {
-    return FoldedName(a.path().filename().string()) < FoldedName(b.path().filename().string());
+    return FoldedName(a.path().filename()) < FoldedName(b.path().filename());
   });
-  std::string folder = path;
-  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  std::u32string folderText = codePage_.Decode(path);
+  while (!folderText.empty() && IsSeparator(folderText.back())) folderText.pop_back();
+  const std::string folder = codePage_.Encode(folderText);
   for (const auto& entry : entries) {
-    const std::string name = entry.path().filename().string();
+    const std::string name = codePage_.Encode(DecodeUtf8(entry.path().filename().u8string()));
     if (entry.is_directory(ec)) {
       listing.subFolders.push_back(folder + "\\" + name);
     } else {
@@ -147,15 +171,17 @@ FolderListing HostFileSystem::ListFolder(const std::string& path) {
 }
 
 std::string HostFileSystem::FileFullPath(const std::string& path) {
-  const std::string host = HostPath(path);
+  const fs::path host = HostPathOf(codePage_.Decode(path));
   std::error_code ec;
   if (host.empty() || !fs::is_regular_file(host, ec)) return std::string();
-  std::string full = path;
-  for (char& c : full) {
-    if (c == '/') c = '\\';
+  std::u32string full = codePage_.Decode(path);
+  for (char32_t& c : full) {
+    if (c == U'/') c = U'\\';
   }
-  if (full.size() < 2 || full[1] != ':') full = "C:" + std::string(full.empty() || full[0] != '\\' ? "\\" : "") + full;
-  return full;
+  if (full.size() < 2 || full[1] != U':') {
+    full = U"C:" + std::u32string(full.empty() || full[0] != U'\\' ? U"\\" : U"") + full;
+  }
+  return codePage_.Encode(full);
 }
 
 }  // namespace platform

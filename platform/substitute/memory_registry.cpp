@@ -84,8 +84,6 @@ bool SplitPath(const std::u32string& path, std::vector<std::u32string>* parts) {
   }
 }
 
-std::u32string FromAnsi(const char* text) { return text ? DecodeAnsi(text) : std::u32string(); }
-
 std::u16string ToUtf16(std::u32string_view text) {
   std::u16string units;
   for (const char32_t c : text) {
@@ -101,7 +99,7 @@ std::u16string ToUtf16(std::u32string_view text) {
 
 }  // namespace
 
-MemoryRegistry::MemoryRegistry() {
+MemoryRegistry::MemoryRegistry(const SubstituteCodePage& codePage) : codePage_(codePage) {
   for (std::uint32_t i = 0; i < kRootCount; ++i) roots_.push_back(std::make_shared<Node>());
 }
 
@@ -136,6 +134,10 @@ MemoryRegistry::Node* MemoryRegistry::Make(Node* base, const std::u32string& pat
   return node;
 }
 
+std::u32string MemoryRegistry::FromAnsi(const char* text) const {
+  return text ? codePage_.Decode(text) : std::u32string();
+}
+
 RegHandle MemoryRegistry::NewHandle(Node* node) {
   // The handle shares ownership of its node, so that it outlives a deletion
   // of its key, as the platform's handles do.
@@ -165,7 +167,7 @@ long MemoryRegistry::EnumKey(RegHandle key, std::uint32_t index, char* name,
   if (node->deleted) return reg_result::kKeyDeleted;
   if (node->keyEnumError != 0 && index >= node->keyEnumFrom) return node->keyEnumError;
   if (index >= node->keys.size()) return reg_result::kNoMoreItems;
-  const std::string ansi = EncodeAnsi(node->keys[index]->name);
+  const std::string ansi = codePage_.Encode(node->keys[index]->name);
   if (ansi.size() >= nameSize) return reg_result::kMoreData;
   std::memcpy(name, ansi.c_str(), ansi.size() + 1);
   return reg_result::kSuccess;
@@ -180,8 +182,8 @@ long MemoryRegistry::EnumValue(RegHandle key, std::uint32_t index, char* name,
   if (node->valueEnumError != 0 && index >= node->valueEnumFrom) return node->valueEnumError;
   if (index >= node->values.size()) return reg_result::kNoMoreItems;
   const Value& value = node->values[index];
-  const std::string ansiName = EncodeAnsi(value.name);
-  const std::string bytes = IsStringType(value.type) ? EncodeAnsi(DecodeUtf8(value.data)) : value.data;
+  const std::string ansiName = codePage_.Encode(value.name);
+  const std::string bytes = IsStringType(value.type) ? codePage_.Encode(DecodeUtf8(value.data)) : value.data;
   if (ansiName.size() >= *nameLength) return reg_result::kMoreData;
   if (data && bytes.size() > *dataLength) {
     *dataLength = static_cast<std::uint32_t>(bytes.size());

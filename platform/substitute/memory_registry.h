@@ -1,8 +1,9 @@
 // An in-memory registry behind the six registry calls, for running the engine
 // where there is no Windows registry. It behaves as the platform does where the
 // callers depend on it: names are case-insensitive and enumerate sorted (as
-// Wine enumerates), names and string data are converted to Windows-1252 on the
-// way out (a character it cannot hold becomes '?'; the platform maps a few
+// Wine enumerates), names and string data are converted to the substitute
+// code page on the way out, Windows-1252 unless it is given code page 932 (a
+// character it cannot hold becomes '?'; the platform maps a few
 // letters to look-alikes instead, Greek capital omega to O, and either way the
 // converted name no longer opens its key), a name of 260 or more
 // characters or data over the caller's buffer gives "more data", and keys can
@@ -19,12 +20,13 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/substitute/substitute_code_page.h"
 
 namespace platform {
 
 class MemoryRegistry final : public Registry {
  public:
-  MemoryRegistry();
+  explicit MemoryRegistry(const SubstituteCodePage& codePage = SubstituteCodePage::Windows1252());
   ~MemoryRegistry() override;
   MemoryRegistry(const MemoryRegistry&) = delete;
   MemoryRegistry& operator=(const MemoryRegistry&) = delete;
@@ -82,7 +84,9 @@ class MemoryRegistry final : public Registry {
   Node* FindUtf8(std::uint32_t root, const std::string& path) const;
   Node* MakeUtf8(std::uint32_t root, const std::string& path);
   RegHandle NewHandle(Node* node);
+  std::u32string FromAnsi(const char* text) const;
 
+  const SubstituteCodePage& codePage_;
   std::vector<std::shared_ptr<Node>> roots_;
   std::unordered_map<RegHandle, std::shared_ptr<Node>> open_;
   RegHandle nextHandle_ = 0x1000;

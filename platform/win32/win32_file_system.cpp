@@ -8,6 +8,28 @@
 #include <memory>
 
 namespace platform {
+namespace {
+
+class Win32LineWriter final : public LineWriter {
+ public:
+  explicit Win32LineWriter(HANDLE file) : file_(file) {}
+  ~Win32LineWriter() override { CloseHandle(file_); }
+  Win32LineWriter(const Win32LineWriter&) = delete;
+  Win32LineWriter& operator=(const Win32LineWriter&) = delete;
+
+  bool WriteLine(std::string_view line) override {
+    std::string bytes(line);
+    bytes += "\r\n";
+    DWORD written = 0;
+    return WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE &&
+           written == bytes.size();
+  }
+
+ private:
+  HANDLE file_;
+};
+
+}  // namespace
 
 bool Win32FileSystem::PathExists(const std::string& path) {
   return !path.empty() && PathFileExistsA(path.c_str()) != FALSE;
@@ -51,6 +73,13 @@ bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string* bytes)
   std::size_t got = 0;
   while ((got = std::fread(buffer, 1, sizeof(buffer), file.get())) > 0) bytes->append(buffer, got);
   return std::ferror(file.get()) == 0;
+}
+
+std::unique_ptr<LineWriter> Win32FileSystem::OpenForWriting(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32LineWriter>(file);
 }
 
 FolderListing Win32FileSystem::ListFolder(const std::string& path) {
