@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest libbenchmark-dev clang libclang-rt-14-dev
-          g++-mingw-w64-x86-64-posix wine wine64)
+          g++-mingw-w64-x86-64-posix wine wine64
+          locales)  # localedef: the compiled Japanese locale of the code page 932 Wine tests
 if [[ "${1:-}" == "--window" || "${1:-}" == "--all" ]]; then
   packages+=(xvfb openbox x11-utils imagemagick)
 fi
