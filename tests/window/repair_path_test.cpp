@@ -108,17 +108,29 @@ enum class Tick { kNone, kBox, kText, kTextTwice };
 // One string value seeded below the scratch key, in the order the walk meets
 // it (Wine enumerates keys and values by name): how many rows the scan lists
 // for it (its name and its data can each name a missing file), how the test
-// ticks its first row, and whether it is still there after Delete.
+// ticks its first row, whether it is still there after Delete, and its type.
 struct Seeded {
   std::string key;
   std::string name;
-  std::string data;
+  std::string data;  // UTF-8, without the final NUL
   int rows;
   Tick tick;
   bool afterDelete;
+  DWORD type = REG_SZ;
 };
 
+// The text the list shows of a seeded value: its first string, in the ANSI
+// code page.
+std::string Shown(const Seeded& s) {
+  const std::wstring wide = testsupport::Wide(s.data.substr(0, s.data.find('\0')));
+  std::string ansi(wide.size() * 2, '\0');
+  ansi.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                                           &ansi[0], static_cast<int>(ansi.size()), nullptr, nullptr)));
+  return ansi;
+}
+
 std::vector<Seeded> SeededValues(const std::string& files) {
+  using namespace std::string_literals;
   const std::string gone = files + "\\gone", present = files + "\\present.exe";
   std::string shouted = present;
   for (std::size_t i = 3; i < shouted.size(); ++i) shouted[i] = static_cast<char>(toupper(shouted[i]));
@@ -140,6 +152,13 @@ std::vector<Seeded> SeededValues(const std::string& files) {
       {"Run", "Present", "\"" + present + "\" -q", 0, Tick::kNone, true},
       {"Run", "Shouted", shouted, 0, Tick::kNone, true},  // the file system ignores case
       {"Run", "Trailing", gone + "\\", 1, Tick::kBox, false},
+      // Values whose texts lose part of them (a NUL and what follows, a
+      // character outside the ANSI code page, a second string), and a
+      // backslash before a quote.
+      {"Shapes", "backslash quote", gone + "\\bq.exe \\\"x\\\"", 1, Tick::kBox, false},
+      {"Shapes", "multi", gone + "\\multi.exe\0second\0"s, 1, Tick::kBox, false, REG_MULTI_SZ},
+      {"Shapes", "nul", gone + "\\nul.exe\0tail"s, 1, Tick::kBox, false},
+      {"Shapes", "wide", gone + "\\\xE4\xB8\xAD.exe", 1, Tick::kBox, false},
       {"Shell\\open\\command", "", gone + "\\open.exe %1", 1, Tick::kText, false},
   };
 }
@@ -188,8 +207,10 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   const std::vector<Seeded> seeded = SeededValues(files.Path().string());
   testsupport::ScratchKey scratch;
   std::vector<testsupport::SampleEntry> entries;
-  for (const Seeded& s : seeded) entries.push_back(testsupport::Sz(s.key, s.name, s.data));
+  for (const Seeded& s : seeded) entries.push_back(testsupport::Typed(s.key, s.name, s.type, s.data + '\0'));
   scratch.Build(entries);
+  std::vector<testsupport::StoredValue> seededAs;
+  for (const Seeded& s : seeded) seededAs.push_back(ReadValue(scratch.Sub(s.key), s.name));
   const OwnedFolder backups(BackupFolder(), false);
   const OwnedFolder twins(ShellFolder(CSIDL_LOCAL_APPDATA) / "Zentrova" / "Hivesweep" / "Exact", false);
   char home[MAX_PATH * 2] = {};  // the Unix home as an NT path, "\??\Z:\..."
@@ -218,8 +239,8 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   for (const Seeded& s : seeded) {
     firstRow.push_back(s.rows && expected.size() < ours.size() ? ours[expected.size()] : 0);
     const std::string sub = scratch.Sub(s.key) + "\\" + s.name;
-    if (s.rows == 2) expected.push_back({"Missing or Invalid Value Name", "HKEY_CURRENT_USER", sub, s.data});
-    if (s.rows >= 1) expected.push_back({"Missing or Invalid Path", "HKEY_CURRENT_USER", sub, s.data});
+    if (s.rows == 2) expected.push_back({"Missing or Invalid Value Name", "HKEY_CURRENT_USER", sub, Shown(s)});
+    if (s.rows >= 1) expected.push_back({"Missing or Invalid Path", "HKEY_CURRENT_USER", sub, Shown(s)});
   }
   std::vector<ScanFinding> found;
   for (RowNumber i : ours) found.push_back(app::FindingAt(Form().ErrorList(), i));
@@ -261,7 +282,7 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   {
     MessageBoxWatcher watcher;  // OK to the question and to the closing message
     Click(CommandButton::Delete);
-    ExpectBoxes(watcher, {kDeleteQuestion, {"9 Items deleted successfully", {IDOK}, false}});
+    ExpectBoxes(watcher, {kDeleteQuestion, {"13 Items deleted successfully", {IDOK}, false}});
   }
   GetLocalTime(&doneAt);
   std::vector<Row> rowsLeft;
@@ -291,7 +312,7 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
     if (!Ticked(s)) continue;
     const std::string sub = "HKEY_CURRENT_USER\\" + scratch.Sub(s.key) + "\\" + s.name;
     const std::size_t cut = sub.rfind('\\');
-    backup += "[" + sub.substr(0, cut) + "]\r\n\"" + sub.substr(cut + 1) + "\"=\"" + Doubled(s.data) + "\"\r\n";
+    backup += "[" + sub.substr(0, cut) + "]\r\n\"" + sub.substr(cut + 1) + "\"=\"" + Doubled(Shown(s)) + "\"\r\n";
   }
   EXPECT_EQ(ReadBytes(backups.Path() / backupName), backup);
   EXPECT_TRUE(exists(twins.Path() / backupName));
@@ -319,6 +340,27 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   EXPECT_EQ(testsupport::TreeBelow(scratch.Path()), treeBefore);
   EXPECT_EQ(UndoRows(), std::vector<std::string>{backupName});
 
+  // The same values deleted again and the plain file edited by the user (a
+  // line end added): Restore imports the plain file, which writes texts as
+  // strings, drops lines the editor cannot read and makes the key a split
+  // name gives. The same check tells the two apart.
+  for (const Seeded& s : seeded) {
+    if (!s.afterDelete) RegDeleteKeyValueA(HKEY_CURRENT_USER, scratch.Sub(s.key).c_str(), s.name.c_str());
+  }
+  WriteBytes(backups.Path() / backupName, backup + "\r\n");
+  testsupport::ClickRow(undoList, 1);
+  Click(CommandButton::Restore);
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return ReadValue(scratch.Sub("Shell\\open\\command"), "").found; }));
+  std::vector<std::string> changed;
+  for (std::size_t i = 0; i < seeded.size(); ++i) {
+    const testsupport::StoredValue now = ReadValue(scratch.Sub(seeded[i].key), seeded[i].name);
+    if (now.found != seededAs[i].found || now.type != seededAs[i].type || now.raw != seededAs[i].raw) {
+      changed.push_back(seeded[i].name);
+    }
+  }
+  EXPECT_THAT(changed, ElementsAreArray({"lines", "cmd", "say \"hi\"", "backslash quote", "multi", "nul", "wide"}));
+  EXPECT_TRUE(scratch.HasKey("Named\\" + files.Path().string() + "\\gone"));
+
   // Remove: asked, then the backup and its twin go to the trash of the Wine
   // home, and the row leaves the list.
   testsupport::ClickRow(undoList, 1);
@@ -335,7 +377,7 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
     EXPECT_TRUE(exists(trash.Path() / "info" / (entry.path().filename().string() + ".trashinfo")));
   }
   EXPECT_EQ(trashed.size(), 2u);
-  EXPECT_THAT(trashed, ::testing::Contains(backup));
+  EXPECT_THAT(trashed, ::testing::Contains(backup + "\r\n"));
   EXPECT_EQ(Form().UndoList().Count(), 0);
 }
 
