@@ -1,8 +1,6 @@
 // The exact backup's value lines for arbitrary names, types and data read
 // back, by the registry editor's rules, to exactly the name, type and bytes
 // they were written from; no line break appears outside a hex continuation.
-// The whole file keeps the values it can hold, each as its key line, its
-// value line and an empty line.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -36,7 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   app::ExportedValue value;
   value.type = provider.ConsumeBool() ? provider.ConsumeIntegralInRange<std::uint32_t>(0, 12)
                                       : provider.ConsumeIntegral<std::uint32_t>();
-  value.keyPath = u"HKEY_CURRENT_USER\\" + Units(provider.ConsumeRandomLengthString(64));
   value.name = Units(provider.ConsumeRandomLengthString(128));
   value.data = provider.ConsumeRemainingBytesAsString();
 
@@ -46,11 +43,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (back.name != value.name) Fail("the name reads back otherwise");
   if (back.type != value.type) Fail("the type reads back otherwise");
   if (back.data != value.data) Fail("the data reads back otherwise");
-
-  const std::string file = app::ExportFile("stamp", {value});
-  const std::u16string text = Units(file);
-  const std::u16string head = u"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n; stamp\r\n\r\n";
-  const std::u16string block = app::CanExport(value) ? u"[" + value.keyPath + u"]\r\n" + line + u"\r\n\r\n" : u"";
-  if (file.size() % 2 != 0 || text != head + block) Fail("the file is not header, stamp and the value's block");
   return 0;
 }
