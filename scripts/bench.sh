@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
 # The scan benchmark under Wine: the full scan against `regedit /e` exporting
-# the same registry, with a bare enumeration walk as the floor. It runs in a
+# the same registry, with a bare enumeration walk as the floor and that walk
+# plus the scan's required message processing and existence tests as the limit. It runs in a
 # Wine prefix of its own (build/bench-wine/prefix) that holds the default Wine
 # registry plus the benchmark content (bench/wine/bench-data.awk: 50,000 keys,
 # 200,000 values), imported once per prefix. Not part of scripts/test.sh.
 #
 # Usage: scripts/bench.sh [RUNS [OPTIONS...]]   (RUNS default 5; the medians are quoted)
+#        scripts/bench.sh click [COUNT [OPTIONS...]]   (COUNT default 20)
+#   The second form times how late a click on a Stop button is handled while
+#   the scan runs: bench/native/stop_click.cpp clicks it through the X server
+#   COUNT times.
 #   OPTIONS go to scan_bench.exe: --profile (where the scan's time goes),
-#   --hidden, --frozen-list, --pump win32|noyield|none, --only scan|floor|regedit.
+#   --hidden, --frozen-list, --pump win32|noyield|none, --only scan|floor|regedit|limit.
 # Environment: BENCH_BUILD_DIR (default build/windows) is the Windows tree
-# that builds bench/scan_bench.exe; BENCH_CPU (default 0) is the one processor
+# that builds bench/scan_bench.exe; BENCH_EXE, when set, is a scan_bench.exe
+# built earlier to run instead (to compare two builds on the same prefix);
+# BENCH_CPU (default 0) is the one processor
 # that the X server, the wineserver and every Wine process run on, or "all".
 # Every registry call is a round trip to the wineserver; on a virtual machine
 # a wake-up across processors can cost several times the call itself, and
@@ -17,7 +24,14 @@
 # processor. The scan, regedit and the floor are measured alike either way.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs="${1:-5}"
+mode=runs
+if [[ "${1:-}" == click ]]; then
+  mode=click
+  shift
+  clicks="${1:-20}"
+else
+  runs="${1:-5}"
+fi
 [[ $# -gt 0 ]] && shift
 build_dir="${BENCH_BUILD_DIR:-build/windows}"
 cpu="${BENCH_CPU:-0}"
@@ -25,13 +39,17 @@ pin=()
 [[ "$cpu" != all ]] && pin=(taskset -c "$cpu")
 
 scripts/ensure-packages.sh --window
-if [[ "$build_dir" == build/windows ]]; then
-  cmake --preset windows >/dev/null
+if [[ -n "${BENCH_EXE:-}" ]]; then
+  exe="$(realpath "$BENCH_EXE")"
 else
-  cmake --preset windows -B "$build_dir" >/dev/null
+  if [[ "$build_dir" == build/windows ]]; then
+    cmake --preset windows >/dev/null
+  else
+    cmake --preset windows -B "$build_dir" >/dev/null
+  fi
+  cmake --build "$build_dir" -j "$(nproc)" --target scan_bench
+  exe="$PWD/$build_dir/bench/scan_bench.exe"
 fi
-cmake --build "$build_dir" -j "$(nproc)" --target scan_bench
-exe="$PWD/$build_dir/bench/scan_bench.exe"
 
 bench_dir="$PWD/build/bench-wine"
 mkdir -p "$bench_dir"
@@ -79,4 +97,10 @@ if [[ ! -f "$stamp" ]]; then
   touch "$stamp"
 fi
 
+if [[ "$mode" == click ]]; then
+  c++ -std=c++17 -O2 -Wall -Wextra -Werror bench/native/stop_click.cpp -ldl -o "$bench_dir/stop_click"
+  # The clicker stands for the user's mouse: it is not pinned.
+  "${pin[@]}" "$WINELOADER" "$exe" --stop-click "$clicks" "$@" </dev/null | "$bench_dir/stop_click" "$clicks"
+  exit
+fi
 "${pin[@]}" "$WINELOADER" "$exe" --runs "$runs" --export 'C:\hivesweep-bench-export.reg' "$@" </dev/null

@@ -1,27 +1,41 @@
 // Times the full scan in the registry of the Wine prefix it runs in, against
-// the registry editor exporting the whole of the same registry, and against a
+// the registry editor exporting the whole of the same registry, against a
 // bare enumeration walk (open, enumerate values, enumerate sub keys, close)
 // over the same seven roots as the floor that no walk of the registry can go
-// below. The three are timed in the same process run after run, in rotating
-// order, and the medians and their ratios are printed.
+// below, and against the limit: the floor walk plus what the scan cannot
+// leave out, one message processing call on an empty queue before every
+// RegEnumKeyA call (once per sub key and once at each key's list end) and
+// the existence test of the path of every hit the scan had. The four are
+// timed in the same process run after run, in rotating order, and the
+// medians and the medians of the per-run ratios are printed.
 //
 // The scan is the program's own: the search with the scan's parameters, the
 // finding classifier, the existence test through the file system, rows into
-// a real list view of a shown window, the registry through the Win32 calls
-// and message processing through the Win32 message pump.
+// a real list view in the main window's list frame, each key shown in the
+// frame's current-key label, the registry through the Win32 calls and
+// message processing through the Win32 message pump.
 //
 // --profile runs the scan once more with every facility call timed, and
-// prints where the scan's time goes: per registry call, message processing,
+// prints where the scan's time goes: per registry call, message processing
+// (apart for the calls that found nothing to do), the list's paints,
 // existence tests and list operations. --pump picks the message processing
-// for the scan: the program's own (win32, the default), the same loop with
-// PM_NOYIELD (noyield), or none at all (none, which keeps no window alive and
-// only shows what message processing costs). --hidden keeps the list's
-// window hidden; --frozen-list turns the list's redrawing off for the scan
-// and back on (with one repaint) at its end. These two show what the list
-// view's drawing costs; the program itself scans into a shown, drawing list.
+// for the scan: the program's own (win32, the default), a plain PeekMessage
+// loop (peek: the program's before it asked the queue first and spaced its
+// paints), that loop with PM_NOYIELD (noyield), or none at all (none, which
+// keeps no window alive and only shows what message processing costs).
+// --no-label leaves the current-key label out; --hidden keeps the window
+// hidden; --frozen-list turns the list's redrawing off for the scan and back
+// on (with one repaint) at its end. These show what drawing costs; the
+// program itself scans into a shown, drawing window.
 //
-// Usage: scan_bench.exe [--runs N] [--export FILE] [--hidden] [--frozen-list]
-//                       [--only scan|floor|regedit] [--profile] [--pump win32|noyield|none]
+// --stop-click N adds a Stop button below the list, prints its screen
+// position, runs scans until it has been clicked N times and prints
+// "clicked" at once for every click: bench/native/stop_click.cpp clicks it
+// through the X server and times the answers (scripts/bench.sh click).
+//
+// Usage: scan_bench.exe [--runs N] [--export FILE] [--only scan|floor|regedit|limit] [--profile]
+//                       [--pump win32|peek|noyield|none] [--no-label] [--hidden] [--frozen-list]
+//                       [--stop-click N]
 #include <windows.h>
 #include <commctrl.h>
 
@@ -30,13 +44,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/error_list.h"
 #include "app/finding_classifier.h"
 #include "app/scan_parameters.h"
+#include "app/win32/form1_layout.h"
+#include "app/win32/panel.h"
 #include "app/win32/win32_list_view.h"
+#include "engine/path_extractor.h"
 #include "engine/reg_search.h"
 #include "engine/stop_scan.h"
 #include "platform/win32/win32_file_system.h"
@@ -64,7 +84,7 @@ class HostWindow {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     RegisterClassA(&wc);  // fails harmlessly when already registered
     window_ = CreateWindowExA(0, wc.lpszClassName, "Hivesweep scan benchmark", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              0, 0, 640, 480, nullptr, nullptr, wc.hInstance, this);
+                              0, 0, 640, 540, nullptr, nullptr, wc.hInstance, this);
     if (window_ && visible) {
       ShowWindow(window_, SW_SHOWNOACTIVATE);
       UpdateWindow(window_);
@@ -78,6 +98,7 @@ class HostWindow {
 
   HWND Handle() const { return window_; }
   app::Win32ListView* list = nullptr;
+  std::function<void(WORD id)> command;  // WM_COMMAND from a child control
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -90,11 +111,15 @@ class HostWindow {
       LRESULT result = 0;
       if (self->list->HandleNotify(*reinterpret_cast<const NMHDR*>(lParam), &result)) return result;
     }
+    if (message == WM_COMMAND && self && self->command) self->command(LOWORD(wParam));
     return DefWindowProcA(window, message, wParam, lParam);
   }
 
   HWND window_ = nullptr;
 };
+
+constexpr int kCurrentKeyLabel = 3;
+constexpr WORD kStopButtonId = 101;
 
 app::Win32ListView::Options ErrorListOptions() {
   app::Win32ListView::Options options;
@@ -133,11 +158,17 @@ struct Profile {
   CallTally enumKey{"RegEnumKeyA"};
   CallTally enumValue{"RegEnumValueA"};
   CallTally close{"RegCloseKey"};
-  CallTally pump{"message processing"};
-  CallTally classify{"classifier"};  // the whole SearchFound handler
+  CallTally pumpEmpty{"messages: none"};     // calls that dispatched nothing
+  CallTally pumpBusy{"messages: dispatched"};  // calls that dispatched something
+  CallTally listPaint{"list paints"};          // inside message processing
+  CallTally classify{"classifier"};    // the whole SearchFound handler
+  CallTally exists{"existence test"};  // inside the classifier
   CallTally listAdd{"list row added"};
   CallTally listSet{"list sub item set"};
   CallTally listOther{"other list operations"};
+  struct MessageCounts {
+    long all = 0, timer = 0, paint = 0, input = 0, other = 0;
+  } messages;  // dispatched by message processing, by kind
 };
 
 class TimedRegistry final : public platform::Registry {
@@ -173,17 +204,126 @@ class TimedRegistry final : public platform::Registry {
   Profile& p_;
 };
 
-class TimedPump final : public platform::MessagePump {
+// The file system as the classifier sees it: each existence test is passed
+// on, and its path kept for the limit and its time taken when asked for.
+class FileSystemTap final : public platform::FileSystem {
  public:
-  TimedPump(platform::MessagePump& inner, CallTally& tally) : inner_(inner), tally_(tally) {}
+  FileSystemTap(platform::FileSystem& inner, std::vector<std::string>* paths, CallTally* tally)
+      : inner_(inner), paths_(paths), tally_(tally) {}
+  bool PathExists(const std::string& path) override {
+    if (paths_) paths_->push_back(path);
+    if (!tally_) return inner_.PathExists(path);
+    Timed t(tally_);
+    return inner_.PathExists(path);
+  }
+  std::string SpecialFolderPath(int folderId) override { return inner_.SpecialFolderPath(folderId); }
+  bool CreateFolder(const std::string& path) override { return inner_.CreateFolder(path); }
+  bool WriteWholeFile(const std::string& path, const std::string& bytes) override {
+    return inner_.WriteWholeFile(path, bytes);
+  }
+  platform::FolderListing ListFolder(const std::string& path) override { return inner_.ListFolder(path); }
+  std::string FileFullPath(const std::string& path) override { return inner_.FileFullPath(path); }
+
+ private:
+  platform::FileSystem& inner_;
+  std::vector<std::string>* paths_;
+  CallTally* tally_;
+};
+
+// Times the list control's own painting (its paint, frame and background
+// messages), which happens inside message processing, by subclassing it.
+class PaintTimer {
+ public:
+  PaintTimer(HWND list, CallTally* tally) : list_(list) {
+    tally_ = tally;
+    previous_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintTimer::Procedure)));
+  }
+  ~PaintTimer() {
+    SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    tally_ = nullptr;
+  }
+  PaintTimer(const PaintTimer&) = delete;
+  PaintTimer& operator=(const PaintTimer&) = delete;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (tally_ && (message == WM_PAINT || message == WM_NCPAINT || message == WM_ERASEBKGND)) {
+      Timed t(tally_);
+      return CallWindowProcA(previous_, window, message, wParam, lParam);
+    }
+    return CallWindowProcA(previous_, window, message, wParam, lParam);
+  }
+
+  HWND list_;
+  static inline WNDPROC previous_ = nullptr;
+  static inline CallTally* tally_ = nullptr;
+};
+
+// Counts the calls of message processing that pass through it.
+class CountingPump final : public platform::MessagePump {
+ public:
+  explicit CountingPump(platform::MessagePump& inner) : inner_(inner) {}
   void ProcessPending() override {
-    Timed t(&tally_);
+    ++calls;
     inner_.ProcessPending();
   }
+  long calls = 0;
 
  private:
   platform::MessagePump& inner_;
-  CallTally& tally_;
+};
+
+// Times message processing, apart for the calls that found messages to
+// dispatch and those that found none, and counts the messages by kind
+// through a hook on the thread's message retrieval.
+class TimedPump final : public platform::MessagePump {
+ public:
+  TimedPump(platform::MessagePump& inner, Profile& profile) : inner_(inner), p_(profile) {
+    counts_ = &profile.messages;
+    hook_ = SetWindowsHookExA(WH_GETMESSAGE, &TimedPump::OnMessage, nullptr, GetCurrentThreadId());
+  }
+  ~TimedPump() override {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    counts_ = nullptr;
+  }
+  TimedPump(const TimedPump&) = delete;
+  TimedPump& operator=(const TimedPump&) = delete;
+
+  void ProcessPending() override {
+    const long before = p_.messages.all;
+    const Clock::time_point start = Clock::now();
+    inner_.ProcessPending();
+    const double seconds = SecondsSince(start);
+    CallTally& tally = p_.messages.all != before ? p_.pumpBusy : p_.pumpEmpty;
+    ++tally.calls;
+    tally.seconds += seconds;
+  }
+
+
+ private:
+  static LRESULT CALLBACK OnMessage(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE && counts_) {
+      const UINT message = reinterpret_cast<const MSG*>(lParam)->message;
+      ++counts_->all;
+      if (message == WM_TIMER || message == 0x0118) {  // 0x0118: the system timer (caret blink)
+        ++counts_->timer;
+      } else if (message == WM_PAINT || message == WM_NCPAINT) {
+        ++counts_->paint;
+      } else if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+                 (message >= WM_KEYFIRST && message <= WM_KEYLAST)) {
+        ++counts_->input;
+      } else {
+        ++counts_->other;
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  platform::MessagePump& inner_;
+  Profile& p_;
+  HHOOK hook_ = nullptr;
+  static inline Profile::MessageCounts* counts_ = nullptr;
 };
 
 class TimedList final : public app::ListView {
@@ -231,6 +371,22 @@ class NoYieldPump final : public platform::MessagePump {
   }
 };
 
+// The plain loop: PeekMessage until the queue is empty, paints included.
+class PeekPump final : public platform::MessagePump {
+ public:
+  void ProcessPending() override {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+};
+
 class NoPump final : public platform::MessagePump {
  public:
   void ProcessPending() override {}
@@ -238,46 +394,83 @@ class NoPump final : public platform::MessagePump {
 
 struct ScanResult {
   double seconds = 0;
-  long keys = 0;  // SearchKeyChanged events
-  long hits = 0;  // SearchFound events
-  long rows = 0;  // findings in the list
+  long keys = 0;       // SearchKeyChanged events
+  long hits = 0;       // SearchFound events
+  long rows = 0;       // findings in the list
+  long pumpCalls = 0;  // message processing calls
 };
 
 struct ScanOptions {
   bool visible = true;
   bool frozenList = false;
+  bool label = true;  // the list in the main window's frame, each key shown in its current-key label
   std::string pump = "win32";
-  Profile* profile = nullptr;  // when set, every facility call is timed
+  Profile* profile = nullptr;                // when set, every facility call is timed
+  int stopClicks = 0;                        // when set, scans until a Stop button had this many clicks
+  std::vector<std::string>* paths = nullptr;  // when set, receives every path tested for existence
 };
+
+// The frame that holds the error list in the main window, with its three
+// labels; each key is shown in the current-key label as the main window does.
+std::unique_ptr<app::Panel> MakeScanFrame(HWND host) {
+  namespace layout = app::layout;
+  app::PanelLook look;
+  look.back = layout::kPanelBack;
+  look.border = layout::kFrameBorder;
+  auto frame = std::make_unique<app::Panel>(host, host, app::TwipsRect{0, 0, 8775, 5415}, look, 96);
+  controls::FontSpec font;
+  font.FaceName = "MS Sans Serif";
+  font.Size = 8.25;
+  frame->AddLabel({1, layout::kScanInstruction, "The list below contains the errors found in the system registry.",
+                   font, layout::kText});
+  frame->AddLabel({2, layout::kStatusLabel, "Scanning :", font, layout::kNavy});
+  frame->AddLabel({kCurrentKeyLabel, layout::kCurrentKeyLabel, "", font, layout::kNavy});
+  return frame;
+}
 
 ScanResult RunScan(const ScanOptions& options) {
   HostWindow window(options.visible);
-  app::Win32ListView realList(window.Handle(), ErrorListOptions());
+  std::unique_ptr<app::Panel> frame;
+  app::Win32ListView::Options listOptions = ErrorListOptions();
+  if (options.label) {
+    frame = MakeScanFrame(window.Handle());
+    listOptions.bounds = frame->PixelsOf(app::layout::kErrorList);
+  }
+  app::Win32ListView realList(frame ? frame->Handle() : window.Handle(), listOptions);
   window.list = &realList;
   platform::Win32Registry realRegistry;
   platform::Win32FileSystem realFiles;
   platform::Win32MessagePump win32Pump;
+  PeekPump peekPump;
   NoYieldPump noYieldPump;
   NoPump noPump;
   platform::MessagePump& realPump = options.pump == "none"      ? static_cast<platform::MessagePump&>(noPump)
                                     : options.pump == "noyield" ? static_cast<platform::MessagePump&>(noYieldPump)
+                                    : options.pump == "peek"    ? static_cast<platform::MessagePump&>(peekPump)
                                                                 : static_cast<platform::MessagePump&>(win32Pump);
   Profile unused;
   Profile& profile = options.profile ? *options.profile : unused;
   TimedRegistry timedRegistry(realRegistry, profile);
-  TimedPump timedPump(realPump, profile.pump);
+  std::unique_ptr<TimedPump> timedPump;
+  if (options.profile) timedPump = std::make_unique<TimedPump>(realPump, profile);
   TimedList timedList(realList, profile);
   const bool timed = options.profile != nullptr;
   platform::Registry& registry = timed ? static_cast<platform::Registry&>(timedRegistry) : realRegistry;
-  platform::MessagePump& pump = timed ? static_cast<platform::MessagePump&>(timedPump) : realPump;
+  CountingPump pump(timed ? static_cast<platform::MessagePump&>(*timedPump) : realPump);
   app::ListView& list = timed ? static_cast<app::ListView&>(timedList) : realList;
+  FileSystemTap files(realFiles, options.paths, timed ? &profile.exists : nullptr);
+  std::unique_ptr<PaintTimer> paintTimer;
+  if (timed) paintTimer = std::make_unique<PaintTimer>(realList.Handle(), &profile.listPaint);
 
-  app::FindingClassifier classifier(list, realFiles);
+  app::FindingClassifier classifier(list, files);
   engine::cRegSearch search(registry, pump);
   app::ConfigureScan(search);
 
   ScanResult result;
-  search.SearchKeyChanged = [&](const std::string&) { ++result.keys; };
+  search.SearchKeyChanged = [&](const std::string& name) {
+    ++result.keys;
+    if (frame) frame->SetLabelText(kCurrentKeyLabel, name);
+  };
   search.SearchFound = [&](const std::string& root, const std::string& key, const std::string& value,
                            std::int32_t lFound) {
     ++result.hits;
@@ -285,17 +478,43 @@ ScanResult RunScan(const ScanOptions& options) {
     Timed t(&profile.classify);
     classifier.cReg_SearchFound(root, key, value, lFound);
   };
-  win32Pump.ProcessPending();  // the window's own start-up messages are not the scan's
+  // A Stop button whose clicks are reported at once, for bench/native/stop_click.cpp.
+  int clicks = 0;
+  HWND stopButton = nullptr;
+  if (options.stopClicks > 0) {
+    stopButton = CreateWindowExA(0, "BUTTON", "Stop Search", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 8, 450, 120, 30,
+                                 window.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStopButtonId)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    window.command = [&](WORD id) {
+      if (id != kStopButtonId) return;
+      std::printf("clicked\n");
+      std::fflush(stdout);
+      if (++clicks >= options.stopClicks) StopScan = true;
+    };
+  }
+  PeekPump().ProcessPending();  // the window's own start-up messages are not the scan's
+  if (stopButton) {
+    RECT r = {};
+    GetWindowRect(stopButton, &r);
+    std::printf("stop-button %ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    std::fflush(stdout);
+  }
   StopScan = false;
   const Clock::time_point start = Clock::now();
   if (options.frozenList) SendMessageA(realList.Handle(), WM_SETREDRAW, FALSE, 0);
   search.DoSearch();
+  while (clicks < options.stopClicks) {  // a new scan, as Start Search makes it
+    realList.Clear();
+    StopScan = false;
+    search.DoSearch();
+  }
   if (options.frozenList) {
     SendMessageA(realList.Handle(), WM_SETREDRAW, TRUE, 0);
     RedrawWindow(realList.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
   }
   result.seconds = SecondsSince(start);
   result.rows = realList.Count();
+  result.pumpCalls = pump.calls;
   window.list = nullptr;
   return result;
 }
@@ -304,11 +523,15 @@ struct FloorResult {
   double seconds = 0;
   long keys = 0;  // keys below the roots that opened
   long values = 0;
+  long pumpCalls = 0;  // the limit's message processing calls
+  long existenceTests = 0;
 };
 
 // The least a walk must do: one open per key (relative to its parent), every
 // value and every sub key enumerated into buffers on the stack, one close.
-void FloorWalk(HKEY parent, const char* name, bool isRoot, FloorResult* result) {
+// With a pump, messages are processed before every RegEnumKeyA call, as the
+// scan must.
+void FloorWalk(HKEY parent, const char* name, bool isRoot, platform::MessagePump* pump, FloorResult* result) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(parent, name, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
   if (!isRoot) {
@@ -324,19 +547,41 @@ void FloorWalk(HKEY parent, const char* name, bool isRoot, FloorResult* result) 
     }
   }
   char subKey[260];
-  for (DWORD i = 0; RegEnumKeyA(key, i, subKey, sizeof(subKey)) == ERROR_SUCCESS; ++i) {
-    FloorWalk(key, subKey, false, result);
+  for (DWORD i = 0;; ++i) {
+    if (pump) {
+      pump->ProcessPending();
+      ++result->pumpCalls;
+    }
+    if (RegEnumKeyA(key, i, subKey, sizeof(subKey)) != ERROR_SUCCESS) break;
+    FloorWalk(key, subKey, false, pump, result);
   }
   RegCloseKey(key);
 }
 
+const HKEY kRoots[] = {HKEY_CLASSES_ROOT,     HKEY_CURRENT_USER,   HKEY_LOCAL_MACHINE, HKEY_USERS,
+                       HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
+
 FloorResult RunFloor() {
-  static const HKEY roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER,    HKEY_LOCAL_MACHINE, HKEY_USERS,
-                               HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
   FloorResult result;
   const Clock::time_point start = Clock::now();
-  for (HKEY root : roots) FloorWalk(root, "", true, &result);
+  for (HKEY root : kRoots) FloorWalk(root, "", true, nullptr, &result);
   result.seconds = SecondsSince(start);
+  return result;
+}
+
+// The floor walk with the program's message processing (on an empty queue:
+// no window is open) before every RegEnumKeyA call, then the existence test
+// of every path the scan tested, through the program's file system.
+FloorResult RunLimit(const std::vector<std::string>& paths) {
+  platform::Win32MessagePump pump;
+  platform::Win32FileSystem files;
+  pump.ProcessPending();  // whatever an earlier window left behind is not the limit's
+  FloorResult result;
+  const Clock::time_point start = Clock::now();
+  for (HKEY root : kRoots) FloorWalk(root, "", true, &pump, &result);
+  for (const std::string& path : paths) engine::FileExists(files, path);
+  result.seconds = SecondsSince(start);
+  result.existenceTests = static_cast<long>(paths.size());
   return result;
 }
 
@@ -407,6 +652,10 @@ int main(int argc, char** argv) {
       exportPath = argv[++i];
     } else if (arg == "--hidden") {
       scanOptions.visible = false;
+    } else if (arg == "--stop-click" && i + 1 < argc) {
+      scanOptions.stopClicks = std::max(1, std::atoi(argv[++i]));
+    } else if (arg == "--no-label") {
+      scanOptions.label = false;
     } else if (arg == "--frozen-list") {
       scanOptions.frozenList = true;
     } else if (arg == "--profile") {
@@ -417,36 +666,55 @@ int main(int argc, char** argv) {
       only = argv[++i];
     } else {
       std::fprintf(stderr,
-                   "usage: scan_bench.exe [--runs N] [--export FILE] [--hidden] [--frozen-list]\n"
-                   "                      [--only scan|floor|regedit] [--profile] [--pump win32|noyield|none]\n");
+                   "usage: scan_bench.exe [--runs N] [--export FILE] [--only scan|floor|regedit|limit] [--profile]\n"
+                   "                      [--pump win32|peek|noyield|none] [--no-label] [--hidden] [--frozen-list]\n"
+                   "                      [--stop-click N]\n");
       return 2;
     }
   }
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
+  if (scanOptions.stopClicks > 0) {
+    RunScan(scanOptions);
+    std::printf("done\n");
+    return 0;
+  }
+  const auto wanted = [&](const char* name) { return only.empty() || only == name; };
 
-  std::vector<double> scanTimes, floorTimes, regeditTimes;
+  // The limit tests the paths the scan tested: the first scan collects them
+  // (with --only limit, a scan that is not timed).
+  std::vector<std::string> scanPaths;
+  if (!wanted("scan") && wanted("limit")) {
+    ScanOptions collect = scanOptions;
+    collect.paths = &scanPaths;
+    RunScan(collect);
+  }
+
+  std::vector<double> scanTimes, floorTimes, regeditTimes, limitTimes;
   ScanResult scan;
-  FloorResult floor;
+  FloorResult floor, limit;
   ExportResult exported;
   for (int run = 0; run < runs; ++run) {
-    // Rotate the order so that none of the three always runs first or last.
-    for (int k = 0; k < 3; ++k) {
-      switch ((run + k) % 3) {
+    // Rotate the order so that none of the four always runs first or last;
+    // the first run starts with the scan, which collects the limit's paths.
+    for (int k = 0; k < 4; ++k) {
+      switch ((run + k) % 4) {
         case 0:
-          if (only.empty() || only == "scan") {
-            scan = RunScan(scanOptions);
+          if (wanted("scan")) {
+            ScanOptions options = scanOptions;
+            if (scanTimes.empty()) options.paths = &scanPaths;
+            scan = RunScan(options);
             scanTimes.push_back(scan.seconds);
           }
           break;
         case 1:
-          if (only.empty() || only == "floor") {
+          if (wanted("floor")) {
             floor = RunFloor();
             floorTimes.push_back(floor.seconds);
           }
           break;
-        default:
-          if (only.empty() || only == "regedit") {
+        case 2:
+          if (wanted("regedit")) {
             exported = RunRegedit(exportPath);
             if (!exported.ok) {
               std::fprintf(stderr, "the registry editor wrote no export to %s\n", exportPath.c_str());
@@ -455,42 +723,51 @@ int main(int argc, char** argv) {
             regeditTimes.push_back(exported.seconds);
           }
           break;
+        default:
+          if (wanted("limit")) {
+            limit = RunLimit(scanPaths);
+            limitTimes.push_back(limit.seconds);
+          }
+          break;
       }
     }
     std::printf("run %d:", run + 1);
     if (!scanTimes.empty()) std::printf(" scan %.3f s", scanTimes.back());
     if (!regeditTimes.empty()) std::printf(" regedit %.3f s", regeditTimes.back());
     if (!floorTimes.empty()) std::printf(" floor %.3f s", floorTimes.back());
+    if (!limitTimes.empty()) std::printf(" limit %.3f s", limitTimes.back());
     std::printf("\n");
     std::fflush(stdout);
   }
 
   if (!scanTimes.empty()) {
-    std::printf("scan: %ld keys, %ld hits, %ld rows\n", scan.keys, scan.hits, scan.rows);
+    std::printf("scan: %ld keys, %ld hits, %ld rows, %ld message processing calls\n", scan.keys, scan.hits,
+                scan.rows, scan.pumpCalls);
   }
   if (!floorTimes.empty()) std::printf("floor: %ld keys, %ld values\n", floor.keys, floor.values);
+  if (!limitTimes.empty()) {
+    std::printf("limit: %ld keys, %ld values, %ld message processing calls, %ld existence tests\n", limit.keys,
+                limit.values, limit.pumpCalls, limit.existenceTests);
+  }
   if (!regeditTimes.empty()) std::printf("regedit /e: %ld keys, %lld bytes\n", exported.keys, exported.bytes);
   std::printf("median of %d runs:", runs);
   if (!scanTimes.empty()) std::printf(" scan %.3f s", Median(scanTimes));
   if (!regeditTimes.empty()) std::printf(" regedit %.3f s", Median(regeditTimes));
   if (!floorTimes.empty()) std::printf(" floor %.3f s", Median(floorTimes));
+  if (!limitTimes.empty()) std::printf(" limit %.3f s", Median(limitTimes));
   std::printf("\n");
   // The ratio of each run's pair, measured minutes apart at most, then the
   // median of those: a run slowed as a whole does not tip the figure.
-  const auto medianRatio = [](const std::vector<double>& a, const std::vector<double>& b) {
+  const auto printRatio = [](const char* label, const std::vector<double>& a, const std::vector<double>& b) {
     std::vector<double> r;
     for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) r.push_back(a[i] / b[i]);
-    return Median(r);
+    if (!r.empty()) std::printf("%s ratio: %.2f\n", label, Median(r));
   };
-  if (!scanTimes.empty() && !regeditTimes.empty()) {
-    std::printf("scan/regedit ratio: %.2f\n", medianRatio(scanTimes, regeditTimes));
-  }
-  if (!scanTimes.empty() && !floorTimes.empty()) {
-    std::printf("scan/floor ratio: %.2f\n", medianRatio(scanTimes, floorTimes));
-  }
-  if (!regeditTimes.empty() && !floorTimes.empty()) {
-    std::printf("regedit/floor ratio: %.2f\n", medianRatio(regeditTimes, floorTimes));
-  }
+  printRatio("scan/regedit", scanTimes, regeditTimes);
+  printRatio("scan/floor", scanTimes, floorTimes);
+  printRatio("scan/limit", scanTimes, limitTimes);
+  printRatio("regedit/floor", regeditTimes, floorTimes);
+  printRatio("limit/floor", limitTimes, floorTimes);
 
   if (profile) {
     Profile p;
@@ -498,20 +775,27 @@ int main(int argc, char** argv) {
     timed.profile = &p;
     const ScanResult r = RunScan(timed);
     std::printf("profile of one more scan (%.3f s with the timing):\n", r.seconds);
-    // The handler's time less its list operations is the path extraction
-    // and the existence test, one of each per hit.
-    CallTally exists{"extraction, existence"};
-    exists.calls = p.classify.calls;
-    exists.seconds = p.classify.seconds - p.listAdd.seconds - p.listSet.seconds - p.listOther.seconds;
+    // The handler's time less its existence tests and list operations is the
+    // path extraction and the finding's texts; the message processing less
+    // the list's paints is the queue's own cost.
+    CallTally extract{"extraction, finding"};
+    extract.calls = p.classify.calls;
+    extract.seconds = p.classify.seconds - p.exists.seconds - p.listAdd.seconds - p.listSet.seconds -
+                      p.listOther.seconds;
+    CallTally busy{"messages: dispatched"};  // less the list's paints
+    busy.calls = p.pumpBusy.calls;
+    busy.seconds = p.pumpBusy.seconds - p.listPaint.seconds;
     double accounted = 0;
-    for (const CallTally* t : std::initializer_list<const CallTally*>{&p.open, &p.enumKey, &p.enumValue, &p.close, &p.pump, &exists,
-                               &p.listAdd, &p.listSet, &p.listOther}) {
+    for (const CallTally* t : {&p.open, &p.enumKey, &p.enumValue, &p.close, &p.pumpEmpty, &busy, &p.listPaint,
+                               &p.exists, &extract, &p.listAdd, &p.listSet, &p.listOther}) {
       std::printf("  %-22s %9lld calls %9.3f s %8.1f us/call %5.1f%%\n", t->name, t->calls, t->seconds,
                   t->calls ? t->seconds * 1e6 / static_cast<double>(t->calls) : 0.0, 100 * t->seconds / r.seconds);
       accounted += t->seconds;
     }
     std::printf("  %-22s %15s %9.3f s %17s %5.1f%%\n", "engine and the rest", "", r.seconds - accounted, "",
                 100 * (r.seconds - accounted) / r.seconds);
+    std::printf("  messages dispatched: %ld (timer %ld, paint %ld, input %ld, other %ld)\n", p.messages.all,
+                p.messages.timer, p.messages.paint, p.messages.input, p.messages.other);
   }
   return 0;
 }
