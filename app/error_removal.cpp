@@ -35,7 +35,9 @@ void ErrorRemoval::removeselcmd_Click() {
   Step([&] { backupPath = BackupReg(lvErrorRegKey_, platform_.files, platform_.clock, platform_.codePage); });
   // The exact twin reads the values before the walk deletes them; it is a
   // step of its own, so nothing it meets can stop the removal.
-  Step([&] { WriteExactBackup(lvErrorRegKey_, platform_.registry, platform_.files, backupPath); });
+  Step([&] {
+    WriteExactBackup(lvErrorRegKey_, platform_.registry, platform_.files, backupPath, platform_.codePage);
+  });
 
   // Rows are taken in list order; a removed row's successor moves up into
   // its place and is looked at next. Row numbers are 32-bit, so lists of any

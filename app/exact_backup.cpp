@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/registry_export.h"
+#include "engine/ansi_chars.h"
 #include "engine/root_keys.h"
 
 namespace app {
@@ -30,13 +31,14 @@ std::string FileName(const std::string& path) {
 }
 
 // The value a checked row names, as the registry holds it; false when there is none.
-bool ReadRowValue(const ListView& rows, RowNumber row, platform::Registry& registry, ExportedValue* exported) {
+bool ReadRowValue(const ListView& rows, RowNumber row, platform::Registry& registry,
+                  const platform::CodePage& codePage, ExportedValue* exported) {
   const std::string rootName = rows.SubItem(row, 1);
   const engine::RootHandle root = engine::RootKeyFromName(rootName);
   if (root == engine::kAllRoots) return false;
   // The removal's split: key path before the sub path's last backslash.
   const std::string subPath = rows.SubItem(row, 2);
-  const std::size_t lastBackslash = subPath.rfind('\\');
+  const std::size_t lastBackslash = engine::LastBackslash(subPath, codePage);
   const std::string keyPath = lastBackslash == std::string::npos ? std::string() : subPath.substr(0, lastBackslash);
   const std::string name = lastBackslash == std::string::npos ? subPath : subPath.substr(lastBackslash + 1);
   platform::NamedValue value;
@@ -72,7 +74,7 @@ std::string PlainFileStamp(const std::string& plainBytes) {
 }
 
 void WriteExactBackup(const ListView& lvErrorRegKey, platform::Registry& registry, platform::FileSystem& files,
-                      const std::string& plainPath) {
+                      const std::string& plainPath, const platform::CodePage& codePage) {
   std::string plainBytes;
   if (plainPath.empty() || !files.ReadWholeFile(plainPath, &plainBytes)) return;
   const std::string local = files.SpecialFolderPath(platform::kFolderLocalAppData);
@@ -89,7 +91,7 @@ void WriteExactBackup(const ListView& lvErrorRegKey, platform::Registry& registr
   for (RowNumber row = 1; row <= count; ++row) {
     if (!lvErrorRegKey.Checked(row)) continue;
     ExportedValue value;
-    if (ReadRowValue(lvErrorRegKey, row, registry, &value)) values.push_back(std::move(value));
+    if (ReadRowValue(lvErrorRegKey, row, registry, codePage, &value)) values.push_back(std::move(value));
   }
   files.WriteWholeFile(folder + "\\" + FileName(plainPath), ExportFile(PlainFileStamp(plainBytes), values));
 }

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "app/list_view.h"
+#include "engine/text_compare.h"
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
 
@@ -27,12 +29,13 @@ std::string PlainFileStamp(const std::string& plainBytes);
 
 // Writes the twin of the plain backup at `plainPath`, named as the backup
 // named it. Each checked row's value is read by name through the key path and
-// name the removal deletes (the sub path split at its last backslash); a row
+// name the removal deletes (the sub path split at its last backslash, a
+// character of its own in `codePage`); a row
 // whose value does not exist, or whose root is not a root, writes nothing.
 // Every failure is silent, and no twin is written when the plain file cannot
 // be read back.
 void WriteExactBackup(const ListView& lvErrorRegKey, platform::Registry& registry, platform::FileSystem& files,
-                      const std::string& plainPath);
+                      const std::string& plainPath, const platform::CodePage& codePage = engine::DefaultCodePage());
 
 // The file Restore hands to the platform for a backup: its twin when the twin
 // exists and records the plain file's bytes as they are now, else the plain

@@ -145,4 +145,21 @@ TEST_F(ExactBackupTest, DeleteWritesTheTwinRestoreUsesItWhileThePlainFileIsUncha
   EXPECT_EQ(drive.Files(), (std::vector<std::string>{"Users/User/AppData/Local/.keep", "Users/User/Documents/.keep"}));
 }
 
+// Under code page 932 the sub path is split where the removal splits it: the
+// value named ソ (83 5C) is read, not a key cut inside its character.
+TEST(ExactBackup932, SplitsTheSubPathByCharacters) {
+  const platform::SubstituteCodePage cp932(platform::AnsiCodePage::k932);
+  platform::MemoryRegistry registry(cp932);
+  registry.SetString(HKCU, "Software\\Demo", "\xE3\x82\xBD", "C:\\gone.exe");
+  testsupport::AppWorld w;
+  w.drive.AddFile("Users/User/AppData/Local/.keep");
+  w.drive.AddFile("Users/User/Documents/Reg Backup/Backup_1.reg", "plain");
+  app::AddFinding(w.list, {"Missing or Invalid Path", "HKEY_CURRENT_USER", "Software\\Demo\\\x83\x5C", "C:\\gone.exe"});
+  w.list.SetChecked(1, true);
+  app::WriteExactBackup(w.list, registry, w.files, R"(C:\Users\User\Documents\Reg Backup\Backup_1.reg)", cp932);
+  EXPECT_EQ(w.drive.Read("Users/User/AppData/Local/Zentrova/Hivesweep/Exact/Backup_1.reg"),
+            app::ExportFile(app::PlainFileStamp("plain"),
+                            {{u"HKEY_CURRENT_USER\\Software\\Demo", u"\u30bd", 1, Le(u"C:\\gone.exe\0"s)}}));
+}
+
 }  // namespace
