@@ -20,16 +20,14 @@ using app::ExportedValue;
 using testsupport::Le;
 constexpr std::uint32_t HKCU = 0x80000001u;
 
-struct LineCase {
-  std::u16string name;
-  std::uint32_t type;
-  std::string data;
-  std::u16string line;
-};
-
 // Every line reads back to the name, type and bytes it was written from.
 TEST(RegistryExportTest, EachTypeAndShapeIsWrittenAsTheEditorReadsItBack) {
-  const LineCase cases[] = {
+  const struct {
+    std::u16string name;
+    std::uint32_t type;
+    std::string data;
+    std::u16string line;
+  } cases[] = {
       {u"", 1, Le(u"C:\\x\0"s), u"@=\"C:\\\\x\""},
       {u"a\"b\\c\r\n", 1, Le(u"\"C:\\P F\\a.exe\" /run \\\"\0"s), uR"("a\"b\\c\r\n"="\"C:\\P F\\a.exe\" /run \\\"")"},
       {u"\u540d\U0001F600", 1, Le(u"\u4e2d\0"s), u"\"\u540d\U0001F600\"=\"\u4e2d\""},  // outside any code page
@@ -51,7 +49,7 @@ TEST(RegistryExportTest, EachTypeAndShapeIsWrittenAsTheEditorReadsItBack) {
       {u"a", 3, "\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b\x0c\x0d\x0e\x0f\x10\x11\x12\x13\x14\x15\x16\x17\x18"s,
        u"\"a\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\r\n  17,18"},
   };
-  for (const LineCase& c : cases) {
+  for (const auto& c : cases) {
     const std::u16string line = app::ExportValueLine({u"HKEY_CURRENT_USER\\K", c.name, c.type, c.data});
     EXPECT_TRUE(line == c.line) << std::string(line.begin(), line.end());
     const testsupport::ReadBack back = testsupport::ReadValueLine(line);
