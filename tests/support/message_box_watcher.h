@@ -8,7 +8,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <deque>
@@ -50,15 +49,12 @@ class MessageBoxWatcher {
   }
 
  private:
-  // The first visible box of this title that is not answered yet.
-  HWND FindBox(const std::vector<HWND>& answered) const {
+  // A visible box of this title.
+  HWND FindBox() const {
     for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", title_.c_str())) != nullptr;) {
       DWORD process = 0;
       GetWindowThreadProcessId(w, &process);
-      if (IsWindowVisible(w) && (anyProcess_ || process == GetCurrentProcessId()) &&
-          std::find(answered.begin(), answered.end(), w) == answered.end()) {
-        return w;
-      }
+      if (IsWindowVisible(w) && (anyProcess_ || process == GetCurrentProcessId())) return w;
     }
     return nullptr;
   }
@@ -86,12 +82,9 @@ class MessageBoxWatcher {
   }
 
   void Run() {
-    std::vector<HWND> answered;
     while (!stop_) {
       std::this_thread::sleep_for(std::chrono::milliseconds(30));
-      // A closed box's handle may come back for a new one.
-      for (auto it = answered.begin(); it != answered.end();) it = IsWindow(*it) ? it + 1 : answered.erase(it);
-      HWND box = FindBox(answered);
+      HWND box = FindBox();
       if (!box) continue;
       std::this_thread::sleep_for(std::chrono::milliseconds(100));  // let it finish its layout
       SeenBox seen = Describe(box);
@@ -104,11 +97,14 @@ class MessageBoxWatcher {
         }
         seen_.push_back(seen);
       }
-      answered.push_back(box);
       if (HWND button = GetDlgItem(box, press)) {
         PostMessageA(button, BM_CLICK, 0, 0);
       } else {
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), 0);
+      }
+      // Answered once: the box is gone before the next is looked for.
+      for (int waited = 0; IsWindow(box) && IsWindowVisible(box) && waited < 5000; waited += 10) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
       }
     }
   }
