@@ -116,7 +116,8 @@ class ScratchKey {
       }
       const bool text = e.type == REG_SZ || e.type == REG_EXPAND_SZ || e.type == REG_MULTI_SZ;
       const std::wstring wide = text ? Wide(e.data) : std::wstring();
-      const std::string bytes = text ? std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2) : e.data;
+      const std::string bytes =
+          text ? std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2) : e.data;
       if (!e.isKey) {
         RegSetValueExW(key, Wide(e.name).c_str(), 0, e.type, reinterpret_cast<const BYTE*>(bytes.data()),
                        static_cast<DWORD>(bytes.size()));
