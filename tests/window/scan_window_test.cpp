@@ -25,7 +25,8 @@ using ScanWindowTest = testsupport::WindowTest;
 
 TEST_F(ScanWindowTest, DuringAScanCloseAndExitAreRefusedAndStopAsksNoThenYes) {
   testsupport::ScratchKey scratch;  // a row under HKEY_CURRENT_USER, long before the walk ends
-  scratch.Build({testsupport::Sz("Run", "Gone", "C:\\HsTest-gone-" + std::to_string(GetCurrentProcessId()) + "\\x.exe")});
+  const std::string gone = "C:\\HsTest-gone-" + std::to_string(GetCurrentProcessId()) + "\\x.exe";
+  scratch.Build({testsupport::Sz("Run", "Gone", gone)});
   testsupport::MessageBoxWatcher watcher;
   watcher.Answer({IDNO, IDYES});
   HWND window = Form().Handle();
