@@ -103,7 +103,7 @@ const Sequence kSequences[] = {
     // A toggle button stays pressed while on, and after the click that turns
     // it off until the pointer leaves; clearing Value keeps the look, overr not.
     {"tmdu.du.o.", "MouseDown:P MouseUp:H Click:P On:P MouseDown:P MouseUp:P Click:P Off:P Off:R"},
-    {"tvV.O.", "Off:P Off:R"},
+    {"tmvV.O.", "Off:P Off:R"},
 };
 
 TEST_P(ButtonSequence, RaisesItsEventsAfterEachRepaint) {
