@@ -265,6 +265,7 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
 
   // Cancel: nothing is written, requested or deleted.
   const std::vector<Row> rowsBefore = AllRows();
+  const std::string errorCount = Form().ResultHeader().LabelText(app::Form1::ErrorCountLabelId());
   const std::vector<std::string> treeBefore = testsupport::TreeBelow(scratch.Path());
   {
     MessageBoxWatcher watcher;
@@ -290,6 +291,7 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
     if (!row.checked) rowsLeft.push_back(row);
   }
   EXPECT_TRUE(AllRows() == rowsLeft);
+  EXPECT_EQ(Form().ResultHeader().LabelText(app::Form1::ErrorCountLabelId()), errorCount) << "the scan's count stays";
   for (const Seeded& s : seeded) EXPECT_EQ(ReadValue(scratch.Sub(s.key), s.name).found, s.afterDelete) << s.name;
   EXPECT_FALSE(scratch.HasKey("Named\\C:"));
   EXPECT_EQ(Form().ScanListFrame().LabelText(app::Form1::CurrentKeyLabelId()), "");
