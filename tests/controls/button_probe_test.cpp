@@ -129,9 +129,9 @@ const Probe kProbes[] = {
     {kPicture16 + "PictureAlignment=4", kRest, {{M, -6, kIs, kPicture}, {M, -5, kIsNot, kPicture}}},
     {kPicture16, kRest, {{32, 8, kIs, kPicture}, {31, 7, kIsNot, kPicture}, {48, 24, kIsNot, kPicture}}},
     {kPicture16, kPressed, {{48, 24, kIs, kPicture}, {32, 8, kIsNot, kPicture}}},
-    {kPicture16 + "ButtonStyle=5", kHover, {{31, 7, kIs, kPicture}}}, {kPicture16, kHover, {{31, 7, kIsNot, kPicture}}},
+    {kPicture16 + "ButtonStyle=5", kHover, {{31, 7, kIs, kPicture}}},
+    {kPicture16 + "PictureGray=1", kHover, {{31, 7, kIsNot, kPicture}, {32, 8, kIs, kPicture}, {M, M, kIs, kPicture}}},
     {kPicture16 + "PictureGray=1", kRest, {{M, M, kIs, 0xC8C8C8}}}, {kPicture16 + "Enabled=0", kRest, {{M, M, kGrey}}},
-    {kPicture16 + "PictureGray=1", kHover, {{M, M, kIs, kPicture}}},
     {kPicture16 + "PictureGray=1 BackColor=0x3C1EC8", kRest, {{M, M, kIs, kPicture}}},
     {"Caption= Picture=0x8000000D BackColor=0x8000000D Enabled=0", kRest, {{M, M, kGrey}}},
     // Focus: every other pixel of a frame four pixels in turns black.
@@ -147,7 +147,7 @@ const Probe kProbes[] = {
     {"DropDown=2 Caption=", kRest, {{-21, M - 8, kInSquare, kBlack}}},
     // Outlines as the window's visible area (shapes 2 to 11 are squared).
     {"ButtonShape=0", kRest, {{0, 0, kHit}, {-1, -1, kHit}}},
-    {"ButtonShape=1", kRest, {{0, 0, kMiss}, {M, 0, kHit}, {-1, -1, kMiss}}},
+    {"ButtonShape=1", kRest, {{0, 0, kMiss}, {M, 0, kHit}, {-1, -1, kMiss}, {M, 40, kMiss}}},  // not squared
     {"ButtonShape=2", kRest, {{6, 6, kMiss}, {M, 2, kHit}, {2, M, kHit}, {M, 75, kHit}}},
     {"ButtonShape=3", kRest, {{M, 3, kHit}, {5, 5, kMiss}, {-5, -5, kMiss}}},
     {"ButtonShape=4", kRest, {{M, 5, kHit}, {5, 5, kMiss}, {5, -3, kHit}}},

@@ -129,7 +129,7 @@ TEST_F(ButtonProperties, StoredPropertiesLeaveDefaultsOutAndLoadBack) {
   // A stored value out of range or of the wrong type fails there, after the
   // keys before it.
   EXPECT_THROW(button_.ReadProperties(controlstest::Bag("Caption=Exit MousePointer=70000")), std::overflow_error);
-  EXPECT_EQ(button_.Caption(), "Exit");
+  EXPECT_TRUE(button_.Caption() == "Exit" && button_.MousePointer() == 0);
   EXPECT_THROW(button_.ReadProperties(controlstest::Bag("ButtonShape=3000000000")), std::overflow_error);
   bag.Set("font", std::string("Tahoma"));
   EXPECT_THROW(copy.ReadProperties(bag), controls::PropertyTypeError);
