@@ -46,12 +46,10 @@ TEST_F(ErrorRemovalTest, DeletesExactlyTheCheckedRowsAfterBackupAndRestorePoint)
     list.SetChecked(4, false);
     removal.removeselcmd_Click();
   });
-  const std::size_t keys = registry.KeyCount();
   removal.removeselcmd_Click();
 
   EXPECT_EQ(Rows(list), kRow + "v1 | C:\\v1\n" + kRow + "v4 | C:\\v4\n" + kRow + "v5 | C:\\v5\n");
   EXPECT_EQ(Values(), "v1v4v5");
-  EXPECT_EQ(registry.KeyCount(), keys);
   ASSERT_EQ(boxes.asked.size(), 2u);
   EXPECT_EQ(boxes.asked[0].text, "Are you sure you want to delete selected items?");
   EXPECT_EQ(boxes.asked[0].flags, mb::kOkCancel | mb::kDefaultButton1);

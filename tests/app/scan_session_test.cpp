@@ -101,14 +101,13 @@ TEST_F(ScanSessionTest, AnyAnswerButNoStopsAndEachScanStartsAfreshAndRunsAlone) 
 }
 
 TEST_F(ScanSessionTest, ScanThatFindsNothingShowsZeroAndOneThatFailsShowsScanError) {
-  platform::MemoryRegistry empty;
-  app::ScanSession quiet(view, list, {empty, pump, boxes, files});
-  quiet.Load();
-  quiet.cmdStart_Click();
-  EXPECT_EQ(view.State(), Ended("Completed...", 0));
-  pump.At(pump.Calls() + 6, [] { throw std::runtime_error("failed inside the walk"); });  // ends K1's list
+  registry.DeleteKey(0x80000001u, "Software");
   session.cmdStart_Click();
-  EXPECT_EQ(view.State(), Ended("Scan Error", 6));  // the rows found stay; the rest are still tested
+  EXPECT_EQ(view.State(), Ended("Completed...", 0));
+  registry.SetString(0x80000001u, "Software\\K0", "v", "C:\\gone\\K0.exe");
+  pump.At(pump.Calls() + 4, [] { throw std::runtime_error("failed inside the walk"); });  // ends K0's list
+  session.cmdStart_Click();
+  EXPECT_EQ(view.State(), Ended("Scan Error", 1));  // the row found stays
 }
 
 TEST_F(ScanSessionTest, FinishedReasonsSetTheStatusTheTimerCyclesTheBarAndExitEndsTheProgram) {

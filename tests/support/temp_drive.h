@@ -15,7 +15,12 @@ namespace testsupport {
 
 class TempDrive {
  public:
-  TempDrive() { std::filesystem::create_directories(root_); }
+  TempDrive()
+      : root_(std::filesystem::temp_directory_path() /
+              ("hivesweep-drive-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
+               std::to_string(++created_))) {
+    std::filesystem::create_directories(root_);
+  }
   ~TempDrive() {
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
@@ -44,13 +49,8 @@ class TempDrive {
   }
 
  private:
-  static std::filesystem::path Fresh() {
-    static int counter = 0;
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    return std::filesystem::temp_directory_path() /
-           ("hivesweep-drive-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-  }
-  std::filesystem::path root_ = Fresh();
+  static inline int created_ = 0;
+  std::filesystem::path root_;
 };
 
 }  // namespace testsupport
