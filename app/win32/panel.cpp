@@ -147,7 +147,11 @@ int Panel::LabelAt(POINT point) const {
 
 void Panel::Invalidate() {
   dirty_ = true;
-  if (window_) InvalidateRect(window_, nullptr, FALSE);
+  // One request until the paint comes: each is a round trip to the window
+  // system, and a scan changes the current-key label for every key.
+  if (!window_ || paintRequested_) return;
+  InvalidateRect(window_, nullptr, FALSE);
+  paintRequested_ = true;
 }
 
 const controls::OffscreenSurface& Panel::Surface() {
@@ -218,6 +222,7 @@ LRESULT Panel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       Invalidate();
       return 0;
     case WM_PAINT: {
+      paintRequested_ = false;
       controls::PaintScope paint(window_);
       if (dirty_) Redraw();
       surface_.BlitTo(paint.Get());

@@ -113,6 +113,7 @@ class Panel {
   std::vector<PictureSpec> pictures_;
   controls::OffscreenSurface surface_;
   bool dirty_ = true;
+  bool paintRequested_ = false;  // invalidated since the last WM_PAINT
 };
 
 }  // namespace app
