@@ -67,7 +67,7 @@ void Win32ListView::RepaintNow() {
   SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
   // Painted here rather than at the next WM_PAINT so that the paint can be
   // timed: the next burst waits kPaintShare times as long as this paint took,
-  // so that a slow machine or a large list spends at most about a tenth of
+  // so that a slow machine or a large list spends at most a twenty-fifth of
   // the time painting while rows pour in.
   const ULONGLONG started = GetTickCount64();
   RedrawWindow(window_, nullptr, nullptr,
