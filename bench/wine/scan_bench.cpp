@@ -166,6 +166,7 @@ struct Profile {
   CallTally listAdd{"list row added"};
   CallTally listSet{"list sub item set"};
   CallTally listOther{"other list operations"};
+  CallTally label{"current-key label set"};  // the text only; its paints are message processing
   struct MessageCounts {
     long all = 0, timer = 0, paint = 0, input = 0, other = 0;
   } messages;  // dispatched by message processing, by kind
@@ -469,7 +470,10 @@ ScanResult RunScan(const ScanOptions& options) {
   ScanResult result;
   search.SearchKeyChanged = [&](const std::string& name) {
     ++result.keys;
-    if (frame) frame->SetLabelText(kCurrentKeyLabel, name);
+    if (!frame) return;
+    if (!timed) return frame->SetLabelText(kCurrentKeyLabel, name);
+    Timed t(&profile.label);
+    frame->SetLabelText(kCurrentKeyLabel, name);
   };
   search.SearchFound = [&](const std::string& root, const std::string& key, const std::string& value,
                            std::int32_t lFound) {
@@ -787,7 +791,7 @@ int main(int argc, char** argv) {
     busy.seconds = p.pumpBusy.seconds - p.listPaint.seconds;
     double accounted = 0;
     for (const CallTally* t : {&p.open, &p.enumKey, &p.enumValue, &p.close, &p.pumpEmpty, &busy, &p.listPaint,
-                               &p.exists, &extract, &p.listAdd, &p.listSet, &p.listOther}) {
+                               &p.exists, &extract, &p.listAdd, &p.listSet, &p.listOther, &p.label}) {
       std::printf("  %-22s %9lld calls %9.3f s %8.1f us/call %5.1f%%\n", t->name, t->calls, t->seconds,
                   t->calls ? t->seconds * 1e6 / static_cast<double>(t->calls) : 0.0, 100 * t->seconds / r.seconds);
       accounted += t->seconds;
