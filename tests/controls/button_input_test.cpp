@@ -72,7 +72,6 @@ class ButtonInput : public controlstest::ButtonTest {
         case '.': Note(button_.Value() ? "On" : "Off"); break;
         case 'C': Note(GetCapture() == Hwnd() ? "Held" : "Free"); break;
       }
-      Pump();
     }
   }
 
