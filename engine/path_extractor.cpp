@@ -44,51 +44,56 @@ std::size_t ExtensionEnd(std::string_view text) {
 
 constexpr std::size_t kReverseLimit = 32767;
 
-// The cuts work on views of the value's text; only the result is copied. The
-// markers are looked for in `marks`, the text itself or, under a double-byte
-// code page, the text with its trail bytes masked, and the text is cut at the
-// same places.
-std::string Extract(std::string_view text, std::string_view marks) {
-  const auto keep = [&](std::size_t from, std::size_t count) {
-    text = text.substr(from, count);
-    marks = marks.substr(from, count);
-  };
+// The cuts by markers, on a view of the text: what stays of it, or kDriveC
+// itself when no upper-case "C:\" is left.
+std::string_view Cut(std::string_view text) {
   // Drop what stands before "C:\", then before "c:\".
   for (std::string_view drive : {kDriveC, std::string_view("c:\\")}) {
-    const std::size_t at = marks.find(drive);
-    if (at != std::string_view::npos) keep(at, std::string_view::npos);
+    const std::size_t at = text.find(drive);
+    if (at != std::string_view::npos) text.remove_prefix(at);
   }
-  const std::size_t end = marks.find_first_of(kPathEnds);
-  if (end != std::string_view::npos) keep(0, end);
-  if (marks.find(kDriveC) == std::string_view::npos) text = marks = kDriveC;
-  keep(0, ExtensionEnd(marks));
-  const std::size_t star = marks.find('*');
-  if (star != std::string_view::npos) keep(0, star);
+  const std::size_t end = text.find_first_of(kPathEnds);
+  if (end != std::string_view::npos) text = text.substr(0, end);
+  if (text.find(kDriveC) == std::string_view::npos) return kDriveC;
+  text = text.substr(0, ExtensionEnd(text));
+  const std::size_t star = text.find('*');
+  if (star != std::string_view::npos) text = text.substr(0, star);
   // A colon from the third character on ends the path (stream names, suffixes);
   // the drive's own colon stands before it.
-  const std::size_t colon = marks.size() > 2 ? marks.find(':', 2) : std::string_view::npos;
-  if (colon != std::string_view::npos) keep(0, colon);
-
-  // Every " %1" goes, left to right.
-  std::string path;
-  path.reserve(text.size());
-  std::size_t from = 0;
-  for (std::size_t at = marks.find(" %1"); at != std::string_view::npos; at = marks.find(" %1", from)) {
-    path.append(text.substr(from, at - from));
-    from = at + 3;
-  }
-  path.append(text.substr(from));
-  return path;
+  const std::size_t colon = text.size() > 2 ? text.find(':', 2) : std::string_view::npos;
+  if (colon != std::string_view::npos) text = text.substr(0, colon);
+  return text;
 }
+
+constexpr std::string_view kPercentOne = " %1";
 
 }  // namespace
 
-std::string PathExtractor(const std::string& value) { return Extract(value, value); }
+// The cuts work on a view of the value's text; only the result is copied.
+std::string PathExtractor(const std::string& value) {
+  std::string path(Cut(value));
+  for (std::size_t at = path.find(kPercentOne); at != std::string::npos; at = path.find(kPercentOne, at)) {
+    path.erase(at, kPercentOne.size());
+  }
+  return path;
+}
 
-std::string PathExtractor(const std::string& value, const platform::CodePage& codePage) {
-  if (!codePage.HasLeadBytes()) return Extract(value, value);
-  const std::string marks = MaskTrailBytes(value, codePage);
-  return Extract(value, marks);
+// The markers are found in a copy whose trail bytes match none of them, and
+// the text is cut at the same places.
+std::string PathExtractorByChars(const std::string& value, const platform::CodePage& codePage) {
+  const std::string masked = MaskTrailBytes(value, codePage);
+  const std::string_view marks = Cut(masked);
+  if (marks.data() == kDriveC.data()) return std::string(kDriveC);
+  const auto offset = static_cast<std::size_t>(marks.data() - masked.data());
+  const std::string_view text = std::string_view(value).substr(offset, marks.size());
+  // Every " %1" goes, left to right.
+  std::string path;
+  std::size_t from = 0;
+  for (std::size_t at = marks.find(kPercentOne); at != std::string_view::npos; at = marks.find(kPercentOne, from)) {
+    path.append(text.substr(from, at - from));
+    from = at + kPercentOne.size();
+  }
+  return path.append(text.substr(from));
 }
 
 bool FileExists(platform::FileSystem& files, const std::string& path) {

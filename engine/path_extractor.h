@@ -14,7 +14,10 @@ namespace engine {
 // as "C:\", which always exists. The markers are found only where they stand
 // as characters of the code page (of a single-byte code page without one).
 std::string PathExtractor(const std::string& text);
-std::string PathExtractor(const std::string& text, const platform::CodePage& codePage);
+std::string PathExtractorByChars(const std::string& text, const platform::CodePage& codePage);
+inline std::string PathExtractor(const std::string& text, const platform::CodePage& codePage) {
+  return codePage.HasLeadBytes() ? PathExtractorByChars(text, codePage) : PathExtractor(text);
+}
 
 // True exactly when the platform confirms that the path names an existing
 // file or folder; false for anything else, the empty path included.

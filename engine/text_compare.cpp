@@ -29,24 +29,6 @@ class Windows1252Rules final : public platform::CodePage {
   }
 };
 
-// The byte-wise search of a single-byte code page.
-bool ContainsUpperBytes(std::string_view text, std::string_view upperNeedle, const unsigned char* upper) {
-  if (upperNeedle.empty()) return true;
-  if (upperNeedle.size() > text.size()) return false;
-  const unsigned char first = static_cast<unsigned char>(upperNeedle[0]);
-  const std::size_t last = text.size() - upperNeedle.size();
-  for (std::size_t i = 0; i <= last; ++i) {
-    if (upper[static_cast<unsigned char>(text[i])] != first) continue;
-    std::size_t k = 1;
-    while (k < upperNeedle.size() &&
-           upper[static_cast<unsigned char>(text[i + k])] == static_cast<unsigned char>(upperNeedle[k])) {
-      ++k;
-    }
-    if (k == upperNeedle.size()) return true;
-  }
-  return false;
-}
-
 // Whether the needle matches the whole characters of `text` from `at` on.
 bool MatchesCharsAt(std::string_view text, std::size_t at, std::string_view upperNeedle,
                     const platform::CodePage& codePage) {
@@ -109,8 +91,24 @@ bool ContainsUpper(std::string_view text, std::string_view upperNeedle) {
   return ContainsUpperBytes(text, upperNeedle, kUpper.data());
 }
 
-bool ContainsUpper(std::string_view text, std::string_view upperNeedle, const platform::CodePage& codePage) {
-  if (!codePage.HasLeadBytes()) return ContainsUpperBytes(text, upperNeedle, codePage.UpperTable());
+bool ContainsUpperBytes(std::string_view text, std::string_view upperNeedle, const unsigned char* upper) {
+  if (upperNeedle.empty()) return true;
+  if (upperNeedle.size() > text.size()) return false;
+  const unsigned char first = static_cast<unsigned char>(upperNeedle[0]);
+  const std::size_t last = text.size() - upperNeedle.size();
+  for (std::size_t i = 0; i <= last; ++i) {
+    if (upper[static_cast<unsigned char>(text[i])] != first) continue;
+    std::size_t k = 1;
+    while (k < upperNeedle.size() &&
+           upper[static_cast<unsigned char>(text[i + k])] == static_cast<unsigned char>(upperNeedle[k])) {
+      ++k;
+    }
+    if (k == upperNeedle.size()) return true;
+  }
+  return false;
+}
+
+bool ContainsUpperChars(std::string_view text, std::string_view upperNeedle, const platform::CodePage& codePage) {
   if (upperNeedle.empty()) return true;
   for (std::size_t at = 0; at < text.size(); at += codePage.CharSize(text, at)) {
     if (MatchesCharsAt(text, at, upperNeedle, codePage)) return true;

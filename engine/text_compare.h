@@ -25,6 +25,15 @@ std::string UpperAnsi(std::string_view text, const platform::CodePage& codePage)
 // True when `upperNeedle` (already upper case under the same rules) occurs in
 // `text`, ignoring case. An empty needle occurs in every text.
 bool ContainsUpper(std::string_view text, std::string_view upperNeedle);
-bool ContainsUpper(std::string_view text, std::string_view upperNeedle, const platform::CodePage& codePage);
+// The byte-wise search of a single-byte code page through its upper-case
+// table, and the search by whole characters of a double-byte one.
+bool ContainsUpperBytes(std::string_view text, std::string_view upperNeedle, const unsigned char* upper);
+bool ContainsUpperChars(std::string_view text, std::string_view upperNeedle, const platform::CodePage& codePage);
+// Chooses between the two here, so that the byte-wise search is called as
+// directly as the search of the default rules.
+inline bool ContainsUpper(std::string_view text, std::string_view upperNeedle, const platform::CodePage& codePage) {
+  return codePage.HasLeadBytes() ? ContainsUpperChars(text, upperNeedle, codePage)
+                                 : ContainsUpperBytes(text, upperNeedle, codePage.UpperTable());
+}
 
 }  // namespace engine

@@ -83,7 +83,7 @@ std::string EncodeUtf8(std::u32string_view text) {
 }
 
 char32_t FoldCase(char32_t c) {
-  if (c >= U'a' && c <= U'z') return c - 32;
+  if (c < 0x80) return c >= U'a' && c <= U'z' ? c - 32 : c;
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
   if (c == 0xFF) return 0x178;
   if (c == 0x161 || c == 0x153 || c == 0x17E) return c - 1;  // š œ ž

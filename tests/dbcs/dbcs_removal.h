@@ -5,7 +5,6 @@
 // value name holds C:\ only across a character boundary (イ is 83 43).
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,7 +14,6 @@
 #include "app/error_removal.h"
 #include "app/finding_classifier.h"
 #include "engine/reg_search.h"
-#include "engine/registry_access.h"
 #include "engine/stop_scan.h"
 #include "tests/support/recording_view.h"
 
@@ -29,13 +27,9 @@ const std::string kPocket = "\x83\x7C\x83\x50\x83\x62\x83\x67";  // ポケット
 const std::string kICBoundary = "\x83\x43:\\x";                  // イ:\x
 const std::string kPresent = "C:\\Program Files\\" + kPocket + "\\a.exe";
 
-// The scanned key's values (REG_SZ; REG_DWORD 1 where the data is empty).
-struct Value {
-  std::string name, data;
-};
-inline std::vector<Value> Values() {
-  return {{kSo, "C:\\" + kSoft + "\\gone.exe"}, {kHyo, kPresent}, {kICBoundary, ""}};
-}
+// The scanned key's values: name and REG_SZ data, or REG_DWORD 1 where the data is empty.
+const std::pair<std::string, std::string> kValues[] = {
+    {kSo, "C:\\" + kSoft + "\\gone.exe"}, {kHyo, kPresent}, {kICBoundary, ""}};
 
 struct Outcome {
   std::vector<std::string> hits;  // lFound and sKey
@@ -50,11 +44,9 @@ inline Outcome ScanAndDeleteAll(platform::Registry& registry, platform::FileSyst
                                 const platform::CodePage& codePage, const std::string& key,
                                 const std::function<std::string(const std::string&)>& readFile) {
   Outcome out;
-  testsupport::RecordingView view;
-  app::MemoryListView list;
-  platform::ScriptedMessagePump pump;
-  app::FindingClassifier classifier(list, files, codePage);
-  engine::cRegSearch search(registry, pump, codePage);
+  testsupport::AppWorld w;  // the window, the list, the boxes, the clock: substitutes
+  app::FindingClassifier classifier(w.list, files, codePage);
+  engine::cRegSearch search(registry, w.pump, codePage);
   search.RootKey(HKCU);
   search.subkey(key);
   search.SearchFlags(engine::SearchValueNames | engine::SearchValueData);
@@ -66,14 +58,12 @@ inline Outcome ScanAndDeleteAll(platform::Registry& registry, platform::FileSyst
   };
   StopScan = false;
   search.DoSearch();
-  out.rows = testsupport::Rows(list);
+  out.rows = testsupport::Rows(w.list);
 
-  app::SelectAll(list);
-  platform::ScriptedMessageBoxes boxes;
-  boxes.answers = {platform::mb::kAnswerOk, platform::mb::kAnswerOk};
-  platform::FixedClock clock({2026, 12, 4, 19, 9, 45});
-  platform::RecordingRestorePoint restorePoint;
-  app::ErrorRemoval(view, list, {registry, pump, boxes, files, clock, restorePoint, codePage}).removeselcmd_Click();
+  app::SelectAll(w.list);
+  w.boxes.answers = {platform::mb::kAnswerOk, platform::mb::kAnswerOk};
+  app::ErrorRemoval(w.view, w.list, {registry, w.pump, w.boxes, files, w.clock, w.restorePoint, codePage})
+      .removeselcmd_Click();
   out.backup = readFile(app::BackupFolderPath(files) + "Backup_04-12-2026_19-09-45.reg");
 
   engine::RegistryAccess access(registry, codePage);

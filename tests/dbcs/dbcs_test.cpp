@@ -70,9 +70,9 @@ TEST(Cp932Substitute, ScanAndDeleteSplitAndEscapeByCharacters) {
   platform::HostFileSystem files(drive.Root().string(), Cp932());
   platform::MemoryRegistry registry(Cp932());
   const std::string key = "Software\\HivesweepTest\\" + kHyo;
-  for (const Value& v : Values()) {
-    if (v.data.empty()) registry.SetDword(HKCU, Utf8(key), Utf8(v.name), 1);
-    if (!v.data.empty()) registry.SetString(HKCU, Utf8(key), Utf8(v.name), Utf8(v.data));
+  for (const auto& [name, data] : kValues) {
+    if (data.empty()) registry.SetDword(HKCU, Utf8(key), Utf8(name), 1);
+    if (!data.empty()) registry.SetString(HKCU, Utf8(key), Utf8(name), Utf8(data));
   }
   const std::size_t keys = registry.KeyCount();
   const Outcome out = ScanAndDeleteAll(registry, files, Cp932(), key, [&](const std::string& path) {

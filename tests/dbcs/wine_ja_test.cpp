@@ -25,10 +25,10 @@ TEST(Wine932, ScanAndDeleteSplitAndEscapeByCharacters) {
   HKEY handle = nullptr;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr),
             ERROR_SUCCESS);
-  for (const Value& v : Values()) {
+  for (const auto& [name, data] : kValues) {
     const DWORD one = 1;
-    const std::string bytes = v.data.empty() ? std::string(reinterpret_cast<const char*>(&one), 4) : v.data + '\0';
-    RegSetValueExA(handle, v.name.c_str(), 0, v.data.empty() ? REG_DWORD : REG_SZ,
+    const std::string bytes = data.empty() ? std::string(reinterpret_cast<const char*>(&one), 4) : data + '\0';
+    RegSetValueExA(handle, name.c_str(), 0, data.empty() ? REG_DWORD : REG_SZ,
                    reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
   }
   RegCloseKey(handle);

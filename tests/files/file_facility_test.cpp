@@ -1,12 +1,11 @@
 // The file-system facility as the program relies on it: the existence test
 // answers as PathFileExistsA does, and line-by-line output replaces a file
-// and keeps every line written. Under Wine the same tables run against the
+// and keeps every line written. Under Wine the same checks run against the
 // platform itself, beside the host-folder substitute.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
-#include <memory>
 
 #include "platform/substitute/host_file_system.h"
 #include "tests/support/temp_drive.h"
@@ -16,28 +15,22 @@
 
 namespace {
 
-// Folders and files every Windows system has.
-void ExpectExistenceAsThePlatformHasIt(platform::FileSystem& files) {
+// Folders and files every Windows system has; then two lines written over a
+// longer file at `path` (`hostPath` on the host).
+void ExpectAsThePlatformHasIt(platform::FileSystem& files, const std::string& path, const std::string& hostPath) {
   const struct {
     const char* path;
     bool exists;
   } cases[] = {
-      {"C:\\Program Files", true},           {"C:\\Program Files ", true},  // trailing blanks and dots
-      {"C:\\Program Files\\", true},         {"C:\\windows\\notepad.exe. .", true},
+      {"C:\\Program Files", true},    {"C:\\Program Files ", true},             {"C:\\Program Files\\", true},
+      {"C:\\windows\\gone.exe", false}, {"C:\\windows\\notepad.exe. .", true},  {"C:\\windows.\\notepad.exe", true},
       {"C:\\windows\\notepad.exe\\", false},  // a file is no folder
-      {"C:\\windows.\\notepad.exe", true},   {"C:\\windows\\gone.exe", false},
       {"", false},
   };
   for (const auto& c : cases) EXPECT_EQ(files.PathExists(c.path), c.exists) << '"' << c.path << '"';
-}
 
-// Two lines over a longer file: the file holds exactly those lines.
-void ExpectLinesReplaceTheFile(platform::FileSystem& files, const std::string& path,
-                               const std::string& hostPath) {
   std::ofstream(hostPath, std::ios::binary) << "an older, longer content";
-  {
-    const std::unique_ptr<platform::LineWriter> file = files.OpenForWriting(path);
-    ASSERT_TRUE(file);
+  if (auto file = files.OpenForWriting(path)) {
     EXPECT_TRUE(file->WriteLine("REGEDIT4"));
     EXPECT_TRUE(file->WriteLine(""));
   }
@@ -46,34 +39,17 @@ void ExpectLinesReplaceTheFile(platform::FileSystem& files, const std::string& p
   EXPECT_FALSE(files.OpenForWriting(path + "\\no folder\\x.reg"));
 }
 
-class HostFiles : public ::testing::Test {
- protected:
-  HostFiles() {
-    drive.AddFile("Program Files/x");
-    drive.AddFile("Windows/notepad.exe");
-  }
+TEST(FileFacility, AnswersAndWritesAsThePlatform) {
   testsupport::TempDrive drive;
-  platform::HostFileSystem files{drive.Root().string()};
-};
-
-TEST_F(HostFiles, ExistenceAsThePlatformHasIt) { ExpectExistenceAsThePlatformHasIt(files); }
-
-TEST_F(HostFiles, LinesReplaceTheFile) {
-  ExpectLinesReplaceTheFile(files, "C:\\out.reg", (drive.Root() / "out.reg").string());
-}
-
+  drive.AddFile("Program Files/x");
+  drive.AddFile("Windows/notepad.exe");
+  const std::string hostPath = (drive.Root() / "out.reg").string();
+  platform::HostFileSystem substitute(drive.Root().string());
+  ExpectAsThePlatformHasIt(substitute, "C:\\out.reg", hostPath);
 #ifdef _WIN32
-TEST(Win32Files, ExistenceAsThePlatformHasIt) {
-  platform::Win32FileSystem files;
-  ExpectExistenceAsThePlatformHasIt(files);
-}
-
-TEST(Win32Files, LinesReplaceTheFile) {
-  testsupport::TempDrive folder;
-  const std::string path = (folder.Root() / "out.reg").string();
-  platform::Win32FileSystem files;
-  ExpectLinesReplaceTheFile(files, path, path);
-}
+  platform::Win32FileSystem win32;
+  ExpectAsThePlatformHasIt(win32, hostPath, hostPath);
 #endif
+}
 
 }  // namespace
