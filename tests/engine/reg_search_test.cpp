@@ -82,6 +82,8 @@ struct WalkCase {
   std::string events;
 };
 
+void PrintTo(const WalkCase& c, std::ostream* out) { *out << c.name; }
+
 const std::vector<testsupport::SampleEntry> kAbc = {Key("T\\ABC"), Key("T\\abcd"), Sz("T\\k", "abc", "ABCD"),
                                                     Sz("T\\k", "x", "aBc")};
 const std::vector<testsupport::SampleEntry> kNames = {Sz("T\\k", "C:\\name", "C:\\data")};
@@ -116,15 +118,13 @@ const WalkCase kWalks[] = {
     {"AllRootsInTableOrderEachOnItsOwnSkippingOneThatCannotOpen",
      {Sz("cu", "v", "C:\\2"), Sz("", "C:\\rootvalue", "untested")}, 0, "", 3, "C:\\",  // a root's values are not tested
      [](WalkTest& w) {
-       w.registry.SetString(0x80000000u, "cr", "v", "C:\\1");
-       w.registry.SetString(HKLM, "lm", "v", "C:\\3");
+       for (std::uint32_t root : {0x80000000u, HKLM, 0x80000005u, 0x80000006u}) w.registry.SetString(root, "r", "v", "C:\\");
        w.registry.SetString(HKU, "u\\Software", "v", "C:\\2");
-       w.registry.SetString(0x80000006u, "dyn", "v", "C:\\7");
-       w.registry.RefuseOpen(HKLM, "");
+       w.registry.RefuseOpen(0x80000005u, "");
      },
-     "key HKEY_CLASSES_ROOT\\cr; found 2 HKEY_CLASSES_ROOT|cr\\v|C:\\1; +cu; 2 cu\\v|C:\\2; key HKEY_USERS\\u; "
-     "key HKEY_USERS\\u\\Software; found 2 HKEY_USERS|u\\Software\\v|C:\\2; key HKEY_DYN_DATA\\dyn; "
-     "found 2 HKEY_DYN_DATA|dyn\\v|C:\\7; end 0"},
+     "key HKEY_CLASSES_ROOT\\r; found 2 HKEY_CLASSES_ROOT|r\\v|C:\\; +cu; 2 cu\\v|C:\\2; key HKEY_LOCAL_MACHINE\\r; "
+     "found 2 HKEY_LOCAL_MACHINE|r\\v|C:\\; key HKEY_USERS\\u; key HKEY_USERS\\u\\Software; "
+     "found 2 HKEY_USERS|u\\Software\\v|C:\\2; key HKEY_DYN_DATA\\r; found 2 HKEY_DYN_DATA|r\\v|C:\\; end 0"},
     {"FailingEnumerationsEndTheirListsOnly", {Sz("T\\Perf\\009", "v", "C:\\x"), Key("T\\Perf\\009\\sub"), Key("T\\Z")},
      HKCU, "T", 3, "C:\\",
      [](WalkTest& w) {
