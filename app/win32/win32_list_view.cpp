@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
 
 namespace app {
 namespace {
@@ -89,7 +90,7 @@ RowNumber Win32ListView::Count() const {
 RowNumber Win32ListView::Add(const std::string& text) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT;
-  item.iItem = static_cast<int>(Count());
+  item.iItem = INT_MAX;  // past the last row: appended, without asking the count first
   item.pszText = const_cast<char*>(text.c_str());
   RepaintLater();
   const LRESULT index = SendMessageA(window_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
