@@ -21,6 +21,7 @@ void Win32MessagePump::ProcessPending() {
       return;
     }
     if (msg.message == WM_PAINT) lastPaintMs_ = now;
+    if (dialogKeys_ && dialogKeys_(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -15,13 +15,22 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 #include "platform/message_pump.h"
+
+struct tagMSG;  // MSG, without <windows.h>
 
 namespace platform {
 
 class Win32MessagePump final : public MessagePump {
  public:
+  // Keys a window's message loop takes before translation (Tab between its
+  // controls, as a dialog's loop does): true when the message is taken.
+  using DialogKeys = std::function<bool(const tagMSG&)>;
+  void SetDialogKeys(DialogKeys keys) { dialogKeys_ = std::move(keys); }
+
   static constexpr std::uint64_t kPeekIntervalMs = 10;
   static constexpr std::uint64_t kPaintIntervalMs = 40;
 
@@ -30,6 +39,7 @@ class Win32MessagePump final : public MessagePump {
  private:
   std::uint64_t lastPeekMs_ = 0;
   std::uint64_t lastPaintMs_ = 0;
+  DialogKeys dialogKeys_;
 };
 
 }  // namespace platform
