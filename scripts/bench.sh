@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The scan benchmark under Wine: the full scan against `regedit /e` exporting
 # the same registry, with a bare enumeration walk as the floor and that walk
-# plus the scan's required message processing and existence tests as the limit. It runs in a
-# Wine prefix of its own (build/bench-wine/prefix) that holds the default Wine
-# registry plus the benchmark content (bench/wine/bench-data.awk: 50,000 keys,
-# 200,000 values), imported once per prefix. Not part of scripts/test.sh.
+# plus the scan's required message processing and existence tests as the
+# limit. It runs in a Wine prefix of its own (build/bench-wine/prefix) that
+# holds the default Wine registry plus the benchmark content
+# (bench/wine/bench-data.awk: 50,000 keys, 200,000 values), imported once per
+# prefix. Not part of scripts/test.sh.
 #
 # Usage: scripts/bench.sh [RUNS [OPTIONS...]]   (RUNS default 5; the medians are quoted)
 #        scripts/bench.sh click [COUNT [OPTIONS...]]   (COUNT default 20)
@@ -12,7 +13,8 @@
 #   the scan runs: bench/native/stop_click.cpp clicks it through the X server
 #   COUNT times.
 #   OPTIONS go to scan_bench.exe: --profile (where the scan's time goes),
-#   --hidden, --frozen-list, --pump win32|noyield|none, --only scan|floor|regedit|limit.
+#   --no-label, --hidden, --frozen-list, --pump win32|peek|noyield|none,
+#   --only scan|floor|regedit|limit.
 # Environment: BENCH_BUILD_DIR (default build/windows) is the Windows tree
 # that builds bench/scan_bench.exe; BENCH_EXE, when set, is a scan_bench.exe
 # built earlier to run instead (to compare two builds on the same prefix);
@@ -21,7 +23,8 @@
 # Every registry call is a round trip to the wineserver; on a virtual machine
 # a wake-up across processors can cost several times the call itself, and
 # varies from minute to minute, so by default the whole benchmark shares one
-# processor. The scan, regedit and the floor are measured alike either way.
+# processor. The scan, regedit, the floor and the limit are measured alike
+# either way.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=runs
