@@ -90,8 +90,14 @@ FolderListing Win32FileSystem::ListFolder(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return listing;
   listing.found = true;
   WIN32_FIND_DATAA entry = {};
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return listing;
+  // Closed on every way out, a failed allocation included.
+  struct Search {
+    HANDLE handle;
+    ~Search() {
+      if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
+    }
+  } const search{FindFirstFileA((folder + "\\*").c_str(), &entry)};
+  if (search.handle == INVALID_HANDLE_VALUE) return listing;
   do {
     const std::string name = entry.cFileName;
     if (name == "." || name == "..") continue;
@@ -100,8 +106,7 @@ FolderListing Win32FileSystem::ListFolder(const std::string& path) {
     } else {
       listing.files.push_back(name);
     }
-  } while (FindNextFileA(search, &entry));
-  FindClose(search);
+  } while (FindNextFileA(search.handle, &entry));
   return listing;
 }
 
