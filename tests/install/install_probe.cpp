@@ -59,6 +59,7 @@ int HelpLink() {
   HWND banner = ChildWindowFromPointEx(form, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
   if (!banner || banner == form) return Fail("no banner under the Help label");
   MapWindowPoints(form, banner, &point, 1);
+  PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));  // a link opens on a click
   PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
 
   HWND viewer = nullptr;
