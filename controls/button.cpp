@@ -1,6 +1,8 @@
 // Button: window class, message dispatch and the property setters.
 #include "controls/button.h"
 
+#include <oleacc.h>
+
 #include <stdexcept>
 
 #include "controls/button_presets.h"
@@ -8,9 +10,6 @@
 #include "controls/dpi.h"
 #include "controls/window_class.h"
 
-#ifndef WM_DPICHANGED_AFTERPARENT
-#define WM_DPICHANGED_AFTERPARENT 0x02E3
-#endif
 #ifndef BST_HOT
 #define BST_HOT 0x0200  // from the common controls' header
 #endif
@@ -21,42 +20,48 @@ Button::Button() = default;
 
 Button::~Button() {
   DisarmClick();
-  if (hwnd_) {
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
+  accessible_.Disconnect();
+  DestroyDetached(hwnd_);
 }
 
 bool Button::Create(HWND parent, int controlId, const ControlSite& site) {
   if (hwnd_) return false;
-  const HINSTANCE module = ModuleOf(reinterpret_cast<const void*>(&Button::WindowProc));
-  if (!EnsureWindowClass(module, kClassName, &Button::WindowProc, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW))) {
+  const HINSTANCE module = ModuleOf(reinterpret_cast<const void*>(&WindowProcedure));
+  if (!EnsureWindowClass(module, kClassName, &WindowProcedure, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW))) {
     return false;
   }
   site_ = site;
   font_ = site.font;
+  dpi_ = site.dpi ? site.dpi : WindowDpi(parent);
   CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), module, this);
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), module, CreationParameter());
   return hwnd_ != nullptr;
 }
 
-LRESULT CALLBACK Button::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* button = static_cast<Button*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    button->hwnd_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(button));
-  }
-  auto* button = reinterpret_cast<Button*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!button) return DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    button->DisarmClick();
-    button->hwnd_ = nullptr;
-    button->shapeRegion_ = nullptr;
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  return button->HandleMessage(message, wParam, lParam);
+void Button::Attach(HWND window) { hwnd_ = window; }
+
+void Button::Detach() {
+  DisarmClick();
+  hwnd_ = nullptr;
+  shapeRegion_ = nullptr;
 }
+
+AccessibleDescription Button::Describe(long) const {
+  AccessibleDescription d;
+  d.name = properties_.Caption;
+  d.role = ROLE_SYSTEM_PUSHBUTTON;
+  d.state = WindowState(hwnd_, true);
+  if (state_.HasFocus) d.state |= STATE_SYSTEM_FOCUSED;
+  if (state_.Pressed) d.state |= STATE_SYSTEM_PRESSED;
+  if (state_.Hover) d.state |= STATE_SYSTEM_HOTTRACKED;
+  if (properties_.ButtonType == kButtonTypeToggle && properties_.Value) d.state |= STATE_SYSTEM_CHECKED;
+  d.screen = ScreenRect(hwnd_);
+  d.defaultAction = L"Press";
+  return d;
+}
+
+// Posted, so that a screen reader does not wait for what the click starts.
+void Button::DoDefaultAction(long) { PostMessageA(hwnd_, BM_CLICK, 0, 0); }
 
 LRESULT Button::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -126,7 +131,7 @@ LRESULT Button::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SETFONT:
-      if (wParam) Font(FontSpecFromHandle(reinterpret_cast<HFONT>(wParam), WindowDpi(hwnd_)));
+      if (wParam) Font(FontSpecFromHandle(reinterpret_cast<HFONT>(wParam), dpi_));
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(fontHandle_.Get());
@@ -148,10 +153,12 @@ LRESULT Button::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_THEMECHANGED:
       Repaint();
       break;
-    case WM_DPICHANGED_AFTERPARENT:
-      ApplyFont(font_);
-      Repaint();
-      return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT object = accessible_.Answer(wParam, lParam)) return object;
+      break;
+    case WM_DESTROY:
+      accessible_.Disconnect();
+      break;
     default:
       break;
   }
@@ -234,8 +241,10 @@ void Button::Caption(const std::string& value) {
 
 void Button::SetCaptionText(const std::string& text) {
   properties_.Caption = text;
-  // The window text mirrors the caption, for accessibility tools and WM_GETTEXT.
-  if (hwnd_) DefWindowProcA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  // The window text mirrors the caption, for WM_GETTEXT.
+  if (!hwnd_) return;
+  DefWindowProcA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Button::FocusRect(bool value) { Assign(&ButtonProperties::FocusRect, value, "FocusRect"); }
@@ -251,6 +260,7 @@ void Button::Enabled(bool value) {
     inEnabledSetter_ = true;
     EnableWindow(hwnd_, value ? TRUE : FALSE);
     inEnabledSetter_ = false;
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
   }
   const std::weak_ptr<int> alive = alive_;
   NotifyChanged("Enabled");
@@ -259,7 +269,7 @@ void Button::Enabled(bool value) {
 
 void Button::ApplyFont(const FontSpec& font) {
   font_ = font;
-  if (hwnd_) fontHandle_ = CreateFontFor(font, WindowDpi(hwnd_));
+  if (hwnd_) fontHandle_ = CreateFontFor(font, dpi_);
 }
 
 void Button::Font(const FontSpec& value) {
@@ -290,9 +300,15 @@ void Button::MouseIcon(PicturePtr value) {
 
 void Button::Move(int leftTwips, int topTwips, int widthTwips, int heightTwips) {
   if (!hwnd_) return;
-  const UINT dpi = WindowDpi(hwnd_);
-  SetWindowPos(hwnd_, nullptr, TwipsToPixels(leftTwips, dpi), TwipsToPixels(topTwips, dpi),
-               TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, nullptr, TwipsToPixels(leftTwips, dpi_), TwipsToPixels(topTwips, dpi_),
+               TwipsToPixels(widthTwips, dpi_), TwipsToPixels(heightTwips, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Button::Dpi(UINT dpi) {
+  if (dpi == 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  ApplyFont(font_);
+  Repaint();
 }
 
 void Button::Refresh() { Present(); }

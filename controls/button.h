@@ -17,7 +17,8 @@
 // image. A press takes the focus; releasing Enter or Space pressed on the
 // focused control clicks it. Like a standard push button, the control also answers BM_CLICK
 // (BM_GETCHECK, BM_SETCHECK and BM_GETSTATE as well) and sends its parent
-// WM_COMMAND with BN_CLICKED after each Click.
+// WM_COMMAND with BN_CLICKED after each Click. Screen readers see it as a push
+// button named by its caption (controls/accessible.h).
 #pragma once
 
 #include <windows.h>
@@ -26,6 +27,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/accessible.h"
 #include "controls/button_events.h"
 #include "controls/button_paint.h"
 #include "controls/button_properties.h"
@@ -34,10 +36,11 @@
 #include "controls/gdi_handles.h"
 #include "controls/offscreen_surface.h"
 #include "controls/property_bag.h"
+#include "controls/window_class.h"
 
 namespace controls {
 
-class Button {
+class Button final : private WindowHandler, private AccessibleSource {
  public:
   static constexpr const char* kClassName = "HivesweepButton";
 
@@ -67,6 +70,12 @@ class Button {
 
   // Places the window, in twips of the parent's client area.
   void Move(int leftTwips, int topTwips, int widthTwips, int heightTwips);
+
+  // The DPI the control draws its font at and places itself by: the site's,
+  // or the window's own when the site gives none. A host that changes DPI
+  // sets the new one, then moves the control again.
+  UINT Dpi() const { return dpi_; }
+  void Dpi(UINT dpi);
 
   // Properties: getter and setter of the same name.
   std::int32_t ButtonShape() const { return properties_.ButtonShape; }
@@ -158,8 +167,14 @@ class Button {
   void UserMode(bool value) { site_.userMode = value; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND window) override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Detach() override;
+
+  // AccessibleSource.
+  HWND AccessibleWindow() const override { return hwnd_; }
+  AccessibleDescription Describe(long element) const override;
+  void DoDefaultAction(long element) override;
 
   // Property plumbing (button.cpp).
   template <typename T>
@@ -204,6 +219,7 @@ class Button {
   void Present();
 
   HWND hwnd_ = nullptr;
+  UINT dpi_ = 96;
   ControlSite site_;
   ButtonProperties properties_;
   ButtonState state_;
@@ -226,6 +242,7 @@ class Button {
   std::int16_t keyArmed_ = 0;   // Enter or Space pressed on this control
   std::uint64_t repaintCount_ = 0;
   std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+  AccessibleConnection accessible_{*this};
 };
 
 template <typename Handler, typename... Args>

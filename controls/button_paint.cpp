@@ -83,13 +83,9 @@ void Button::ApplyOutline(int width, int height) {
     shapeRegion_ = nullptr;
     return;
   }
-  HRGN region = CreateOutlineRegion(shape, width, height);
+  Region region(CreateOutlineRegion(shape, width, height));
   if (!region) return;  // a shape outside the table changes nothing
-  if (SetWindowRgn(hwnd_, region, TRUE)) {
-    shapeRegion_ = region;  // the window owns it now
-  } else {
-    DeleteObject(region);
-  }
+  if (SetWindowRgn(hwnd_, region.Get(), TRUE)) shapeRegion_ = region.Release();  // the window owns it now
 }
 
 void Button::UpdateHandCursor() {

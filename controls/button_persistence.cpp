@@ -52,8 +52,7 @@ void Button::InitProperties() {
   if (!hwnd_) return;
   // Fields are set directly: a new control tells the host of no change.
   initialising_ = true;
-  const UINT dpi = WindowDpi(hwnd_);
-  SetWindowPos(hwnd_, nullptr, 0, 0, TwipsToPixels(1200, dpi), TwipsToPixels(500, dpi),
+  SetWindowPos(hwnd_, nullptr, 0, 0, TwipsToPixels(1200, dpi_), TwipsToPixels(500, dpi_),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ButtonProperties& p = properties_;
   p.ButtonStyle = 1;

@@ -15,6 +15,8 @@ struct ControlSite {
   FontSpec font;
   // Run mode; false while the host's layout is being designed.
   bool userMode = true;
+  // The DPI the host lays itself out at; 0: the window's own.
+  unsigned dpi = 0;
 };
 
 }  // namespace controls

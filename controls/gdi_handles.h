@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
 #include <utility>
 
 namespace controls {
@@ -40,6 +42,17 @@ using Brush = GdiObject<HBRUSH>;
 using FontHandle = GdiObject<HFONT>;
 using Bitmap = GdiObject<HBITMAP>;
 using Region = GdiObject<HRGN>;
+
+// Owns an icon or a cursor of its own (not a shared one from LoadIcon or
+// LoadCursor) and destroys it.
+struct IconDestroyer {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+struct CursorDestroyer {
+  void operator()(HCURSOR cursor) const { DestroyCursor(cursor); }
+};
+using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
+using CursorHandle = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorDestroyer>;
 
 // Selects an object into a DC for the lifetime of the guard.
 class SelectedObject {

@@ -1,14 +1,12 @@
 #include "controls/line_3d.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "controls/dpi.h"
 #include "controls/gdi_handles.h"
 #include "controls/window_class.h"
-
-#ifndef WM_DPICHANGED_AFTERPARENT
-#define WM_DPICHANGED_AFTERPARENT 0x02E3
-#endif
 
 namespace controls {
 
@@ -40,35 +38,26 @@ HPEN CreateLinePen(const LineElement& line, COLORREF color) {
 Line_3D::Line_3D() = default;
 
 Line_3D::~Line_3D() {
-  if (hwnd_) {
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
+  accessible_.Disconnect();
+  DestroyDetached(hwnd_);
 }
 
-bool Line_3D::Create(HWND parent, int controlId) {
+bool Line_3D::Create(HWND parent, int controlId, UINT dpi) {
   if (hwnd_) return false;
-  const HINSTANCE module = ModuleOf(reinterpret_cast<const void*>(&Line_3D::WindowProc));
-  if (!EnsureWindowClass(module, kClassName, &Line_3D::WindowProc, 0, LoadCursorA(nullptr, IDC_ARROW))) return false;
+  const HINSTANCE module = ModuleOf(reinterpret_cast<const void*>(&WindowProcedure));
+  if (!EnsureWindowClass(module, kClassName, &WindowProcedure, 0, LoadCursorA(nullptr, IDC_ARROW))) return false;
+  dpi_ = dpi ? dpi : WindowDpi(parent);
   CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), module, this);
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), module, CreationParameter());
   return hwnd_ != nullptr;
 }
 
-LRESULT CALLBACK Line_3D::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* line = static_cast<Line_3D*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    line->hwnd_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(line));
-  }
-  auto* line = reinterpret_cast<Line_3D*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!line) return DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    line->hwnd_ = nullptr;
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  return line->HandleMessage(message, wParam, lParam);
+AccessibleDescription Line_3D::Describe(long) const {
+  AccessibleDescription d;
+  d.role = ROLE_SYSTEM_SEPARATOR;
+  d.state = WindowState(hwnd_, false);
+  d.screen = ScreenRect(hwnd_);
+  return d;
 }
 
 LRESULT Line_3D::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -91,9 +80,12 @@ LRESULT Line_3D::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOLORCHANGE:
       Redraw();
       break;
-    case WM_DPICHANGED_AFTERPARENT:  // twips map to other pixels now
-      Redraw();
-      return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT object = accessible_.Answer(wParam, lParam)) return object;
+      break;
+    case WM_DESTROY:
+      accessible_.Disconnect();
+      break;
     default:
       break;
   }
@@ -104,14 +96,19 @@ int Line_3D::ScaleWidthTwips() const {
   if (!hwnd_) return 0;
   RECT client;
   GetClientRect(hwnd_, &client);
-  return PixelsToTwips(client.right, WindowDpi(hwnd_));
+  return PixelsToTwips(client.right, dpi_);
 }
 
 void Line_3D::Move(int leftTwips, int topTwips, int widthTwips, int heightTwips) {
   if (!hwnd_) return;
-  const UINT dpi = WindowDpi(hwnd_);
-  SetWindowPos(hwnd_, nullptr, TwipsToPixels(leftTwips, dpi), TwipsToPixels(topTwips, dpi),
-               TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, nullptr, TwipsToPixels(leftTwips, dpi_), TwipsToPixels(topTwips, dpi_),
+               TwipsToPixels(widthTwips, dpi_), TwipsToPixels(heightTwips, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Line_3D::Dpi(UINT dpi) {
+  if (dpi == 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  Redraw();
 }
 
 void Line_3D::Notify(const char* name) {
@@ -157,7 +154,7 @@ void Line_3D::OnResize() {
   // right edge whatever the style.
   RECT client;
   GetClientRect(hwnd_, &client);
-  const int height = TwipsToPixels(kHeightTwips, WindowDpi(hwnd_));
+  const int height = TwipsToPixels(kHeightTwips, dpi_);
   if (client.bottom != height) {
     resizing_ = true;
     SetWindowPos(hwnd_, nullptr, 0, 0, client.right, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -203,9 +200,8 @@ void Line_3D::Redraw() {
   const RECT all{0, 0, surface_.Width(), surface_.Height()};
   FillRect(dc, &all, brush);
 
-  const UINT dpi = WindowDpi(hwnd_);
-  DrawLine(frontOnTop_ ? back_ : front_, dpi);
-  DrawLine(frontOnTop_ ? front_ : back_, dpi);
+  DrawLine(frontOnTop_ ? back_ : front_, dpi_);
+  DrawLine(frontOnTop_ ? front_ : back_, dpi_);
 
   if (IsWindowVisible(hwnd_)) {
     WindowDc screen(hwnd_);

@@ -1,16 +1,11 @@
 #include "controls/picture_image.h"
 
-#include "controls/gdi_handles.h"
-
 namespace controls {
 
 PictureImage::PictureImage(HBITMAP bitmap, HICON icon, int width, int height)
     : bitmap_(bitmap), icon_(icon), width_(width), height_(height) {}
 
-PictureImage::~PictureImage() {
-  if (bitmap_) DeleteObject(bitmap_);
-  if (icon_) DestroyIcon(icon_);
-}
+PictureImage::~PictureImage() = default;
 
 PicturePtr PictureImage::FromBitmap(HBITMAP bitmap) {
   BITMAP info{};
@@ -21,23 +16,22 @@ PicturePtr PictureImage::FromBitmap(HBITMAP bitmap) {
 PicturePtr PictureImage::FromIcon(HICON icon) {
   ICONINFO info{};
   if (!icon || !GetIconInfo(icon, &info)) return nullptr;
+  const Bitmap maskBits(info.hbmMask), colorBits(info.hbmColor);  // GetIconInfo's copies
   BITMAP mask{};
   GetObjectA(info.hbmMask, sizeof(mask), &mask);
   const int width = mask.bmWidth;
   // A monochrome icon keeps its AND and XOR masks stacked in one bitmap.
   const int height = info.hbmColor ? mask.bmHeight : mask.bmHeight / 2;
-  if (info.hbmMask) DeleteObject(info.hbmMask);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
   return PicturePtr(new PictureImage(nullptr, icon, width, height));
 }
 
 void PictureImage::Draw(HDC dc, int x, int y) const {
   if (icon_) {
-    DrawIconEx(dc, x, y, icon_, width_, height_, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, x, y, icon_.get(), width_, height_, 0, nullptr, DI_NORMAL);
     return;
   }
   MemoryDc source(dc);
-  SelectedObject selected(source.Get(), bitmap_);
+  SelectedObject selected(source.Get(), bitmap_.Get());
   BitBlt(dc, x, y, width_, height_, source.Get(), 0, 0, SRCCOPY);
 }
 

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "controls/gdi_handles.h"
+
 namespace controls {
 
 class PictureImage;
@@ -29,13 +31,13 @@ class PictureImage {
   void Draw(HDC dc, int x, int y) const;
 
   // Icon pictures can serve as a cursor; bitmap pictures give nullptr.
-  HCURSOR AsCursor() const { return icon_; }
+  HCURSOR AsCursor() const { return icon_.get(); }
 
  private:
   PictureImage(HBITMAP bitmap, HICON icon, int width, int height);
 
-  HBITMAP bitmap_;
-  HICON icon_;
+  Bitmap bitmap_;
+  IconHandle icon_;
   int width_;
   int height_;
 };

@@ -25,4 +25,30 @@ bool EnsureWindowClass(HINSTANCE module, const char* className, WNDPROC procedur
   return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+void WindowHandler::DestroyDetached(HWND window) {
+  if (!window || !IsWindow(window)) return;
+  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  DestroyWindow(window);
+}
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    if (message == WM_NCCREATE) {
+      auto* created = static_cast<WindowHandler*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+      if (created) created->Attach(window);
+    }
+    auto* handler = reinterpret_cast<WindowHandler*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!handler) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      handler->Detach();
+      return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return handler->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
 }  // namespace controls
