@@ -37,28 +37,74 @@ def dib32(size, pixel):
         for x in range(size):
             r, g, b, a = pixel(x, y)
             colour += bytes((b, g, r, a))
-    mask_row = ((size + 31) // 32) * 4
+    return info + bytes(colour) + and_mask(size, lambda x, y: pixel(x, y)[3] == 0)
+
+
+def and_mask(size, transparent):
+    """The AND mask of an icon image, bottom-up: 1 where the screen shows through."""
+    row = ((size + 31) // 32) * 4
     mask = bytearray()
     for y in range(size - 1, -1, -1):
-        bits = 0
-        line = bytearray(mask_row)
+        line = bytearray(row)
         for x in range(size):
-            if pixel(x, y)[3] == 0:
+            if transparent(x, y):
                 line[x // 8] |= 0x80 >> (x % 8)
         mask += line
-        del bits
-    return info + bytes(colour) + bytes(mask)
+    return bytes(mask)
 
 
-def ico(size, pixel, cursor_hotspot=None):
-    image = dib32(size, pixel)
-    kind = 2 if cursor_hotspot else 1
-    header = struct.pack("<HHH", 0, kind, 1)
-    if cursor_hotspot:
-        planes, bits = cursor_hotspot
-    else:
-        planes, bits = 1, 32
-    entry = struct.pack("<BBBBHHII", size, size, 0, 0, planes, bits, len(image), 6 + 16)
+def dib8(size, pixel):
+    """A 256-colour icon image: a palette of the colours used, one byte a pixel."""
+    palette = []
+    index = {}
+    for y in range(size):
+        for x in range(size):
+            r, g, b, a = pixel(x, y)
+            colour = (r, g, b) if a else (0, 0, 0)
+            if colour not in index:
+                index[colour] = len(palette)
+                palette.append(colour)
+    assert len(palette) <= 256, "too many colours for a 256-colour icon"
+    palette += [(0, 0, 0)] * (256 - len(palette))
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 8, 0, 0, 0, 0, 256, 0)
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    pixels = bytearray()
+    for y in range(size - 1, -1, -1):
+        for x in range(size):
+            r, g, b, a = pixel(x, y)
+            pixels.append(index[(r, g, b) if a else (0, 0, 0)])
+    return info + colours + bytes(pixels) + and_mask(size, lambda x, y: pixel(x, y)[3] == 0)
+
+
+def dib1(size, pixel):
+    """A two-colour image (black and white) with its AND mask."""
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 1, 0, 0, 0, 0, 2, 0)
+    colours = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    row = ((size + 31) // 32) * 4
+    bits = bytearray()
+    for y in range(size - 1, -1, -1):
+        line = bytearray(row)
+        for x in range(size):
+            r, g, b, a = pixel(x, y)
+            if a and (r, g, b) == (255, 255, 255):
+                line[x // 8] |= 0x80 >> (x % 8)
+        bits += line
+    return info + colours + bytes(bits) + and_mask(size, lambda x, y: pixel(x, y)[3] == 0)
+
+
+def ico(size, pixel, bits=32):
+    """An icon file of one image: 32-bit with alpha, or 256 colours (bits 8)."""
+    image = dib8(size, pixel) if bits == 8 else dib32(size, pixel)
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, bits, len(image), 6 + 16)
+    return header + entry + image
+
+
+def cur(size, pixel, hotspot):
+    """A two-colour cursor file of one image."""
+    image = dib1(size, pixel)
+    header = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 2, 0, hotspot[0], hotspot[1], len(image), 6 + 16)
     return header + entry + image
 
 
@@ -183,8 +229,8 @@ def main():
         "results.ico": ico(32, results),
         "list.ico": ico(16, list_icon),
         "undo.ico": ico(16, undo_icon),
-        "hivesweep.ico": ico(32, window_icon),
-        "hand.cur": ico(32, hand, cursor_hotspot=(6, 0)),
+        "hivesweep.ico": ico(32, window_icon, bits=8),
+        "hand.cur": cur(32, hand, hotspot=(6, 0)),
     }
     for name, data in files.items():
         with open(os.path.join(OUT, name), "wb") as f:

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "app/error_list.h"
+#include "app/win32/dialog_keys.h"
 #include "app/win32/form1_layout.h"
 #include "app/win32/resource_ids.h"
 #include "controls/dpi.h"
@@ -103,8 +106,24 @@ controls::PropertyBag StoredSeparatorLayout() {
   return bag;
 }
 
-HICON LoadIconPicture(HINSTANCE instance, int id, int size) {
-  return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+HBITMAP LoadBitmapPicture(HINSTANCE instance, int id) {
+  return static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+}
+
+// The lists' font: the system's, at the window's DPI.
+controls::FontHandle ListFont(UINT dpi) {
+  LOGFONTA font = {};
+  SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof(font), &font, 0);
+  controls::WindowDc screen(nullptr);
+  const int systemDpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
+  font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), systemDpi > 0 ? systemDpi : 96);
+  return controls::FontHandle(CreateFontIndirectA(&font));
+}
+
+// Places a child window at a twips rectangle of its panel.
+void PlaceWindow(HWND window, const Panel& panel, const TwipsRect& bounds) {
+  const RECT r = panel.PixelsOf(bounds);
+  SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -115,24 +134,17 @@ int Form1::TitleLabelId() { return kTitleLabel; }
 int Form1::StatusLabelId() { return kStatusLabel; }
 int Form1::CurrentKeyLabelId() { return kCurrentKeyLabel; }
 int Form1::ErrorCountLabelId() { return kErrorCountLabel; }
+int Form1::InstructionLabelId() { return kInstructionLabel; }
+int Form1::UndoTextLabelId() { return kUndoTextLabel; }
 
 Form1::Form1(const Form1Platform& platform) : platform_(platform) {}
 
 Form1::~Form1() {
-  // Children first: they draw with the pictures below.
+  // Children first: they draw with the pictures the window owns.
   for (auto& button : buttons_) button.reset();
   lvErrorRegKey_.reset();
   lstUndo_.reset();
-  if (window_ && IsWindow(window_)) {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
-  for (HBITMAP picture : {bannerPicture_, stripPicture_}) {
-    if (picture) DeleteObject(picture);
-  }
-  for (HICON icon : {homeIcon_, helpIcon_, resultIcon_, listIcon_, undoIcon_}) {
-    if (icon) DestroyIcon(icon);
-  }
+  DestroyDetached(window_);
 }
 
 bool Form1::Load(HINSTANCE instance, int showCommand) {
@@ -146,27 +158,24 @@ bool Form1::Load(HINSTANCE instance, int showCommand) {
   InitCommonControlsEx(&common);
   WNDCLASSEXA wc = {};
   wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = &Form1::Procedure;
+  wc.lpfnWndProc = &controls::WindowProcedure;
   wc.hInstance = instance;
   wc.lpszClassName = kWindowClass;
   wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_HIVESWEEP));
   wc.hbrBackground = nullptr;
   RegisterClassExA(&wc);
 
-  bannerPicture_ = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 0, 0, 0));
-  stripPicture_ = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_STRIP), IMAGE_BITMAP, 0, 0, 0));
-  homeIcon_ = LoadIconPicture(instance, IDI_HOME, 16);
-  helpIcon_ = LoadIconPicture(instance, IDI_HELP, 16);
-  resultIcon_ = LoadIconPicture(instance, IDI_RESULTS, 32);
-  listIcon_ = LoadIconPicture(instance, IDI_LIST, 16);
-  undoIcon_ = LoadIconPicture(instance, IDI_UNDO, 16);
-  handPicture_ = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_HAND_PICTURE));
+  bannerPicture_.Reset(LoadBitmapPicture(instance, IDB_BANNER));
+  stripPicture_.Reset(LoadBitmapPicture(instance, IDB_STRIP));
+  handPicture_.reset(static_cast<HCURSOR>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDC_HAND_PICTURE), IMAGE_CURSOR, 0, 0, 0)));
 
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, kWindowTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                            100, 100, nullptr, nullptr, instance, this);
+  CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, kWindowTitle, style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100,
+                  nullptr, nullptr, instance, CreationParameter());
   if (!window_) return false;
   dpi_ = controls::WindowDpi(window_);
+  listFont_ = ListFont(dpi_);
   CreateChildren();
 
   session_ = std::make_unique<ScanSession>(
@@ -179,6 +188,7 @@ bool Form1::Load(HINSTANCE instance, int showCommand) {
   undo_ = std::make_unique<UndoCenter>(*this, *lstUndo_,
                                        UndoPlatform{platform_.files, platform_.shell, platform_.boxes, platform_.pump});
   CreateButtons();
+  PlaceControls();
   session_->Load();
 
   // The outer size is fixed; the layout inside it is absolute.
@@ -209,20 +219,24 @@ void Form1::CreateChildren() {
   CreateUndoPanel();
   PanelLook strip;
   strip.back = 0xE0E0E0;
-  strip.picture = stripPicture_;
+  strip.picture = stripPicture_.Get();
+  strip.stretchPicture = false;
   bottomStrip_ = MakePanel(window_, layout::kBottomStrip, strip);
-  // The strip stands over the foot of the side panel.
-  SetWindowPos(bottomStrip_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The strip stands over the foot of the content panels, where its buttons
+  // are, and under the side panel, whose labels reach into it.
+  for (Panel* top : {bottomStrip_.get(), sidePanel_.get()}) {
+    SetWindowPos(top->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 void Form1::CreateBannerAndSidePanel() {
   PanelLook bannerLook;
-  bannerLook.picture = bannerPicture_;
+  bannerLook.picture = bannerPicture_.Get();
   banner_ = MakePanel(window_, layout::kBanner, bannerLook);
   banner_->AddLabel({kTitleLabel, layout::kTitleLabel, "Hivesweep", Font("Times New Roman", 18), layout::kLinkIdle});
-  banner_->AddPicture({layout::kHomeIcon, homeIcon_});
+  banner_->AddPicture({layout::kHomeIcon, IDI_HOME, 16});
   banner_->AddLabel({kHomeLabel, layout::kHomeLabel, "Home", Font("Arial", 9.75, true), layout::kLinkIdle});
-  banner_->AddPicture({layout::kHelpIcon, helpIcon_});
+  banner_->AddPicture({layout::kHelpIcon, IDI_HELP, 16});
   banner_->AddLabel({kHelpLabel, layout::kHelpLabel, "Help", Font("Arial", 9.75, true), layout::kLinkIdle});
   banner_->MouseMove = [this](int labelId) { BannerMouseMove(labelId); };
   banner_->LabelClick = [this](int labelId) { LinkClick(labelId); };
@@ -245,9 +259,7 @@ void Form1::CreateWelcomePanel() {
   panel1_->MouseMove = [this](int) { ShowDefaultCursor(); };
 
   separator_ = std::make_unique<controls::Line_3D>();
-  separator_->Create(panel1_->Handle(), kSeparatorId);
-  separator_->Move(layout::kSeparator.left, layout::kSeparator.top, layout::kSeparator.width,
-                   layout::kSeparator.height);
+  separator_->Create(panel1_->Handle(), kSeparatorId, dpi_);
   separator_->ReadProperties(StoredSeparatorLayout());
 
   PanelLook textFrame;  // borderless
@@ -274,14 +286,14 @@ void Form1::CreateScanPanel() {
   frameScanning_->AddLabel({kScanningLabel, layout::kScanningLabel, "Scanning System Registry for Errors",
                             Font("Arial", 9, true), layout::kText});
   frameResult_ = MakeFrame(*panel2_, layout::kHeaderFrame);
-  frameResult_->AddPicture({layout::kResultIcon, resultIcon_});
+  frameResult_->AddPicture({layout::kResultIcon, IDI_RESULTS, 32});
   frameResult_->AddLabel(
       {kErrorsFoundLabel, layout::kErrorsFoundLabel, "Errors Found : ", Font("Arial", 11.25, true), layout::kText});
   frameResult_->AddLabel({kErrorCountLabel, layout::kErrorCountLabel, "", Font("Arial", 12, true), layout::kDarkRed});
   frameResult_->Show(false);
 
   scanListFrame_ = MakeFrame(*panel2_, layout::kScanListFrame);
-  scanListFrame_->AddPicture({layout::kScanListIcon, listIcon_});
+  scanListFrame_->AddPicture({layout::kScanListIcon, IDI_LIST, 16});
   scanListFrame_->AddLabel({kInstructionLabel, layout::kScanInstruction,
                             "The list below contains the errors found in the system registry. Press 'Delete' to "
                             "remove selected error from registry.",
@@ -290,21 +302,17 @@ void Form1::CreateScanPanel() {
   scanListFrame_->AddLabel({kCurrentKeyLabel, layout::kCurrentKeyLabel, "", FrameFont(), layout::kNavy});
 
   Win32ListView::Options errors;
-  errors.bounds = scanListFrame_->PixelsOf(layout::kErrorList);
+  errors.bounds = {};  // placed with the others
   errors.controlId = kErrorListId;
   errors.checkBoxes = true;
-  for (const auto& column : kErrorListColumns) {
-    errors.columns.push_back({column.header, controls::TwipsToPixels(column.widthTwips, dpi_)});
-  }
+  for (const auto& column : kErrorListColumns) errors.columns.push_back({column.header, 0});
   errors.background = layout::kPanelBack;
   lvErrorRegKey_ = std::make_unique<Win32ListView>(scanListFrame_->Handle(), errors);
   lvErrorRegKey_->RowClick = [this](RowNumber row) { ToggleRow(*lvErrorRegKey_, row); };
   lvErrorRegKey_->BeforeLabelEdit = [](int* cancel) { RefuseEdit(cancel); };
 
-  const RECT bar = scanListFrame_->PixelsOf(layout::kProgressBar);
-  progressBar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, bar.left, bar.top,
-                                 bar.right - bar.left, bar.bottom - bar.top, scanListFrame_->Handle(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProgressBarId)),
+  progressBar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 0, 0, 0, 0,
+                                 scanListFrame_->Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProgressBarId)),
                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE)), nullptr);
   // The bar's range: it cycles from 0 to 100 and stands at 100 after a scan.
   SendMessageA(progressBar_, PBM_SETRANGE32, 0, 100);
@@ -314,12 +322,12 @@ void Form1::CreateUndoPanel() {
   panel3_ = MakePanel(window_, layout::kContent, PanelLook{});
   panel3_->MouseMove = [this](int) { ShowDefaultCursor(); };
   undoTitleFrame_ = MakeFrame(*panel3_, layout::kUndoTitleFrame);
-  undoTitleFrame_->AddPicture({layout::kUndoTitleIcon, undoIcon_});
+  undoTitleFrame_->AddPicture({layout::kUndoTitleIcon, IDI_UNDO, 16});
   undoTitleFrame_->AddLabel(
       {kUndoTitleLabel, layout::kUndoTitleLabel, "Undo Center", Font("Arial", 9.75, true), layout::kText});
 
   undoListFrame_ = MakeFrame(*panel3_, layout::kUndoListFrame);
-  undoListFrame_->AddPicture({layout::kUndoListIcon, listIcon_});
+  undoListFrame_->AddPicture({layout::kUndoListIcon, IDI_LIST, 16});
   const controls::FontSpec text = Font("Microsoft Sans Serif", 8.25);
   undoListFrame_->AddLabel({kUndoTextLabel, layout::kUndoText1,
                             "The list below contains the changes made by Hivesweep in your Registry. You can select "
@@ -335,11 +343,10 @@ void Form1::CreateUndoPanel() {
                             text, layout::kText});
 
   Win32ListView::Options backups;
-  backups.bounds = undoListFrame_->PixelsOf(layout::kUndoList);
+  backups.bounds = {};
   backups.controlId = kUndoListId;
   backups.checkBoxes = false;
-  backups.columns.push_back(
-      {"Date and Time of Changes made to registry:", controls::TwipsToPixels(layout::kUndoColumnWidth, dpi_)});
+  backups.columns.push_back({"Date and Time of Changes made to registry:", 0});
   backups.background = GetSysColor(COLOR_WINDOW);
   lstUndo_ = std::make_unique<Win32ListView>(undoListFrame_->Handle(), backups);
   lstUndo_->Click = [this] { undo_->lstUndo_Click(); };
@@ -351,9 +358,8 @@ void Form1::CreateButtons() {
   int id = kFirstButtonId;
   auto place = [&](Panel& container, const ButtonPlace& where) {
     auto button = std::make_unique<controls::Button>();
-    button->Create(container.Handle(), id++, {where.name, hostFont, true});
+    button->Create(container.Handle(), id++, {where.name, hostFont, true, dpi_});
     button->ReadProperties(StoredButtonLayout(where.caption));
-    button->Move(where.left, where.top, layout::kButtonWidth, where.height);
     buttons_[static_cast<std::size_t>(where.which)] = std::move(button);
   };
   for (const auto& where : kStripButtons) place(*bottomStrip_, where);
@@ -369,6 +375,70 @@ void Form1::CreateButtons() {
   ButtonOf(CommandButton::Delete).events.Click = [this] { removal_->removeselcmd_Click(); };
   ButtonOf(CommandButton::Restore).events.Click = [this] { undo_->cmdUndo_Click(); };
   ButtonOf(CommandButton::Remove).events.Click = [this] { undo_->cmdRemove_Click(); };
+}
+
+void Form1::PlaceControls() {
+  auto place = [&](const ButtonPlace& where) {
+    controls::Button& button = ButtonOf(where.which);
+    button.Dpi(dpi_);
+    button.Move(where.left, where.top, layout::kButtonWidth, where.height);
+  };
+  for (const auto& where : kStripButtons) place(where);
+  for (const auto& where : kScanButtons) place(where);
+  for (const auto& where : kUndoButtons) place(where);
+  separator_->Dpi(dpi_);
+  separator_->Move(layout::kSeparator.left, layout::kSeparator.top, layout::kSeparator.width,
+                   layout::kSeparator.height);
+  PlaceWindow(progressBar_, *scanListFrame_, layout::kProgressBar);
+
+  struct ListPlace {
+    Win32ListView& list;
+    const Panel& frame;
+    TwipsRect bounds;
+  };
+  for (const ListPlace& l : {ListPlace{*lvErrorRegKey_, *scanListFrame_, layout::kErrorList},
+                             ListPlace{*lstUndo_, *undoListFrame_, layout::kUndoList}}) {
+    SendMessageA(l.list.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), FALSE);
+    PlaceWindow(l.list.Handle(), l.frame, l.bounds);
+  }
+  for (int i = 0; i < static_cast<int>(std::size(kErrorListColumns)); ++i) {
+    SendMessageA(lvErrorRegKey_->Handle(), LVM_SETCOLUMNWIDTH, i,
+                 controls::TwipsToPixels(kErrorListColumns[i].widthTwips, dpi_));
+  }
+  SendMessageA(lstUndo_->Handle(), LVM_SETCOLUMNWIDTH, 0, controls::TwipsToPixels(layout::kUndoColumnWidth, dpi_));
+}
+
+void Form1::ApplyDpi(UINT dpi) {
+  if (dpi == 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  listFont_ = ListFont(dpi_);
+  for (Panel* panel : {banner_.get(), sidePanel_.get(), bottomStrip_.get(), panel1_.get(), welcomeText_.get(),
+                       panel2_.get(), frameScanning_.get(), frameResult_.get(), scanListFrame_.get(), panel3_.get(),
+                       undoTitleFrame_.get(), undoListFrame_.get()}) {
+    panel->SetDpi(dpi_);
+  }
+  PlaceControls();
+}
+
+bool Form1::PreTranslateMessage(const MSG& message) {
+  if (!HandleDialogKey(window_, message, disabledFocus_)) return false;
+  disabledFocus_ = nullptr;
+  return true;
+}
+
+void Form1::RememberFocus() {
+  const HWND focus = GetFocus();
+  if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+}
+
+bool Form1::RestoreFocus() {
+  const HWND focus = lastFocus_;
+  lastFocus_ = nullptr;
+  if (!focus || !IsWindow(focus) || !IsChild(window_, focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus)) {
+    return false;
+  }
+  SetFocus(focus);
+  return true;
 }
 
 void Form1::ShowOnly(Panel& shown) {
@@ -420,7 +490,7 @@ void Form1::ShowDefaultCursor() {
 }
 
 HCURSOR Form1::CurrentCursor() const {
-  return handCursor_ && handPicture_ ? handPicture_ : LoadCursor(nullptr, IDC_ARROW);
+  return handCursor_ && handPicture_ ? handPicture_.get() : LoadCursor(nullptr, IDC_ARROW);
 }
 
 // --- MainView ---
@@ -461,7 +531,11 @@ void Form1::SetStatus(const std::string& text) { scanListFrame_->SetLabelText(kS
 
 void Form1::SetErrorCount(const std::string& text) { frameResult_->SetLabelText(kErrorCountLabel, text); }
 
-void Form1::SetButtonEnabled(CommandButton button, bool enabled) { ButtonOf(button).Enabled(enabled); }
+void Form1::SetButtonEnabled(CommandButton button, bool enabled) {
+  // The system takes the focus from a control it disables; Tab goes on from there.
+  if (!enabled && GetFocus() == ButtonOf(button).hwnd()) disabledFocus_ = ButtonOf(button).hwnd();
+  ButtonOf(button).Enabled(enabled);
+}
 
 void Form1::RestButton(CommandButton button) { ButtonOf(button).overr(); }
 
@@ -477,25 +551,23 @@ void Form1::EndProgram() {
 
 // --- window procedure ---
 
-LRESULT CALLBACK Form1::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    auto* self = static_cast<Form1*>(create->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Form1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  // Nothing may unwind through the platform's window procedure.
-  try {
-    return self->Handle(message, wParam, lParam);
-  } catch (...) {
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-}
-
-LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_ACTIVATE:
+      // As a dialog does: the focus comes back to the control that had it.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberFocus();
+      } else if (!HIWORD(wParam) && RestoreFocus()) {
+        return 0;
+      }
+      break;
+    case WM_DPICHANGED: {
+      const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+      ApplyDpi(LOWORD(wParam));
+      SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_ERASEBKGND: {
       RECT client = {};
       GetClientRect(window_, &client);

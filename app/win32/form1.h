@@ -2,7 +2,8 @@
 // side panel, three panels that take turns in the content area (welcome, scan
 // and results, Undo Center) and a strip of command buttons. It owns every
 // control and connects their events to the scan session, the removal and the
-// Undo Center.
+// Undo Center. Every position is in twips, laid out at the window's DPI, and
+// again at the one a WM_DPICHANGED brings.
 #pragma once
 
 #include <windows.h>
@@ -19,7 +20,9 @@
 #include "app/win32/panel.h"
 #include "app/win32/win32_list_view.h"
 #include "controls/button.h"
+#include "controls/gdi_handles.h"
 #include "controls/line_3d.h"
+#include "controls/window_class.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/instance.h"
@@ -52,7 +55,7 @@ struct Form1Platform {
 
 extern const char kHomeAddress[];
 
-class Form1 final : public MainView {
+class Form1 final : public MainView, private controls::WindowHandler {
  public:
   explicit Form1(const Form1Platform& platform);
   ~Form1() override;
@@ -63,6 +66,12 @@ class Form1 final : public MainView {
   // and this one must end without showing a window.
   bool Load(HINSTANCE instance, int showCommand);
   HWND Handle() const { return window_; }
+  UINT Dpi() const { return dpi_; }
+
+  // For the message loops (the program's own and the scan's message
+  // processing), before a message is translated: Tab and Shift+Tab move the
+  // focus through the controls. True when the message is taken.
+  bool PreTranslateMessage(const MSG& message);
 
   // --- MainView ---
   void ShowScanPanel() override;
@@ -96,6 +105,9 @@ class Form1 final : public MainView {
   Panel& ScanningHeader() { return *frameScanning_; }
   Panel& ResultHeader() { return *frameResult_; }
   Panel& ScanListFrame() { return *scanListFrame_; }
+  Panel& UndoListFrame() { return *undoListFrame_; }
+  Panel& SidePanel() { return *sidePanel_; }
+  Panel& BottomStrip() { return *bottomStrip_; }
   controls::Line_3D& Separator() { return *separator_; }
   static int HomeLabelId();
   static int HelpLabelId();
@@ -103,10 +115,13 @@ class Form1 final : public MainView {
   static int StatusLabelId();
   static int CurrentKeyLabelId();
   static int ErrorCountLabelId();
+  static int InstructionLabelId();
+  static int UndoTextLabelId();  // the first of the Undo Center's three text lines
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND window) override { window_ = window; }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Detach() override { window_ = nullptr; }
 
   void CreateChildren();
   void CreateBannerAndSidePanel();
@@ -114,6 +129,11 @@ class Form1 final : public MainView {
   void CreateScanPanel();
   void CreateUndoPanel();
   void CreateButtons();
+  // Places the controls that are no panels at the current DPI.
+  void PlaceControls();
+  void ApplyDpi(UINT dpi);
+  void RememberFocus();
+  bool RestoreFocus();
   std::unique_ptr<Panel> MakePanel(HWND parent, const TwipsRect& bounds, const PanelLook& look);
   std::unique_ptr<Panel> MakeFrame(Panel& parent, const TwipsRect& bounds);
   void ShowOnly(Panel& shown);
@@ -127,17 +147,15 @@ class Form1 final : public MainView {
   Form1Platform platform_;
   HWND window_ = nullptr;
   UINT dpi_ = 96;
-  HCURSOR handPicture_ = nullptr;  // the picture of imgHand, the hand cursor
+  controls::CursorHandle handPicture_;  // the picture of imgHand, the hand cursor
   bool handCursor_ = false;
   bool timerEnabled_ = false;
+  HWND lastFocus_ = nullptr;   // the control that had the focus when the window was deactivated
+  HWND disabledFocus_ = nullptr;  // the button that had the focus when it was disabled
 
-  HBITMAP bannerPicture_ = nullptr;
-  HBITMAP stripPicture_ = nullptr;
-  HICON homeIcon_ = nullptr;
-  HICON helpIcon_ = nullptr;
-  HICON resultIcon_ = nullptr;
-  HICON listIcon_ = nullptr;
-  HICON undoIcon_ = nullptr;
+  controls::Bitmap bannerPicture_;
+  controls::Bitmap stripPicture_;
+  controls::FontHandle listFont_;
 
   std::unique_ptr<Panel> banner_;  // Image7 with the links standing on it
   std::unique_ptr<Panel> sidePanel_;

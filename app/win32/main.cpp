@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/win32/form1.h"
+#include "platform/win32/com_ref.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_instance.h"
@@ -28,6 +29,8 @@ std::string ApplicationFolder() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  // Screen readers reach the controls' accessible objects through COM.
+  platform::ComApartment apartment;
   platform::Win32InstanceGuard instanceGuard;
   platform::Win32Registry registry;
   platform::Win32MessagePump pump;
@@ -43,8 +46,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   boxes.SetOwner(form.Handle());
   shell.SetOwner(form.Handle());
 
+  // Tab moves the focus through the controls, in this loop and while a scan
+  // processes the messages.
+  pump.SetDialogKeys([&form](const MSG& message) { return form.PreTranslateMessage(message); });
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (form.PreTranslateMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -1,5 +1,6 @@
 #include "app/win32/panel.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include "controls/dpi.h"
@@ -10,36 +11,21 @@ namespace {
 
 constexpr char kPanelClass[] = "HivesweepPanel";
 
-void RegisterPanelClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSA wc = {};
-  if (GetClassInfoA(instance, kPanelClass, &wc)) return;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.lpszClassName = kPanelClass;
-  wc.hCursor = nullptr;  // set on WM_SETCURSOR
-  wc.style = CS_DBLCLKS;
-  RegisterClassA(&wc);
-}
-
 }  // namespace
 
 Panel::Panel(HWND parent, HWND owner, const TwipsRect& bounds, const PanelLook& look, UINT dpi)
-    : owner_(owner), dpi_(dpi), look_(look) {
+    : owner_(owner), dpi_(dpi), bounds_(bounds), look_(look) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-  RegisterPanelClass(instance, &Panel::Procedure);
-  const RECT r = {controls::TwipsToPixels(bounds.left, dpi), controls::TwipsToPixels(bounds.top, dpi),
-                  controls::TwipsToPixels(bounds.left + bounds.width, dpi),
-                  controls::TwipsToPixels(bounds.top + bounds.height, dpi)};
-  window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN |
-                            WS_CLIPSIBLINGS, r.left, r.top, r.right - r.left, r.bottom - r.top, parent, nullptr,
-                            instance, this);
+  // The cursor is set on WM_SETCURSOR.
+  controls::EnsureWindowClass(instance, kPanelClass, &controls::WindowProcedure, CS_DBLCLKS, nullptr);
+  const RECT r = PixelsOf(bounds);
+  CreateWindowExA(WS_EX_CONTROLPARENT, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                  r.left, r.top, r.right - r.left, r.bottom - r.top, parent, nullptr, instance, CreationParameter());
 }
 
 Panel::~Panel() {
-  if (window_ && IsWindow(window_)) {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
+  accessible_.Disconnect();
+  DestroyDetached(window_);
 }
 
 void Panel::AddLabel(const LabelSpec& label) {
@@ -51,7 +37,23 @@ void Panel::AddLabel(const LabelSpec& label) {
 }
 
 void Panel::AddPicture(const PictureSpec& picture) {
-  pictures_.push_back(picture);
+  pictures_.push_back({picture, nullptr});
+  LoadPicture(pictures_.back());
+  Invalidate();
+}
+
+void Panel::LoadPicture(Picture& picture) const {
+  const int size = MulDiv(picture.spec.size, static_cast<int>(dpi_), 96);
+  picture.icon.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(picture.spec.iconId),
+                                                   IMAGE_ICON, size, size, 0)));
+}
+
+void Panel::SetDpi(UINT dpi) {
+  if (dpi == 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  for (auto& label : labels_) label.font = controls::CreateFontFor(label.spec.font, dpi_);
+  for (auto& picture : pictures_) LoadPicture(picture);
+  MoveTo(bounds_);
   Invalidate();
 }
 
@@ -125,6 +127,7 @@ void Panel::Show(bool visible) { ShowWindow(window_, visible ? SW_SHOWNA : SW_HI
 bool Panel::Visible() const { return IsWindowVisible(window_) != FALSE; }
 
 void Panel::MoveTo(const TwipsRect& bounds) {
+  bounds_ = bounds;
   const RECT r = PixelsOf(bounds);
   SetWindowPos(window_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -143,6 +146,31 @@ int Panel::LabelAt(POINT point) const {
     if (PtInRect(&r, point)) return it->spec.id;
   }
   return kNoLabel;
+}
+
+bool Panel::OnPicture(POINT point) const {
+  for (const auto& picture : pictures_) {
+    const RECT r = PixelsOf(picture.spec.bounds);
+    if (PtInRect(&r, point)) return true;
+  }
+  return false;
+}
+
+controls::AccessibleDescription Panel::Describe(long element) const {
+  controls::AccessibleDescription d;
+  d.screen = controls::ScreenRect(window_);
+  d.state = controls::WindowState(window_, false);
+  if (element == 0) {
+    d.role = ROLE_SYSTEM_CLIENT;
+    return d;
+  }
+  const Label& label = labels_[static_cast<std::size_t>(element - 1)];
+  d.name = label.spec.text;
+  d.role = ROLE_SYSTEM_STATICTEXT;
+  d.state |= STATE_SYSTEM_READONLY | (label.visible ? 0 : STATE_SYSTEM_INVISIBLE);
+  const RECT r = PixelsOf(label.spec.bounds);
+  d.screen = {d.screen.left + r.left, d.screen.top + r.top, d.screen.left + r.right, d.screen.top + r.bottom};
+  return d;
 }
 
 void Panel::Invalidate() {
@@ -170,7 +198,14 @@ void Panel::Redraw() {
     controls::MemoryDc source(dc);
     controls::SelectedObject selected(source.Get(), look_.picture);
     SetStretchBltMode(dc, HALFTONE);
-    StretchBlt(dc, 0, 0, client.right, client.bottom, source.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    if (look_.stretchPicture) {
+      StretchBlt(dc, 0, 0, client.right, client.bottom, source.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    } else {
+      controls::FillSolid(dc, client, look_.back);
+      StretchBlt(dc, 0, 0, MulDiv(info.bmWidth, static_cast<int>(dpi_), 96),
+                 MulDiv(info.bmHeight, static_cast<int>(dpi_), 96), source.Get(), 0, 0, info.bmWidth, info.bmHeight,
+                 SRCCOPY);
+    }
   } else if (look_.gradientEnd) {
     controls::FillGradient(dc, {0, 0}, look_.back, {static_cast<double>(client.right), static_cast<double>(client.bottom)},
                            *look_.gradientEnd, controls::GradientDirection::Vertical);
@@ -182,8 +217,9 @@ void Panel::Redraw() {
     FrameRect(dc, &client, frame.Get());
   }
   for (const auto& picture : pictures_) {
-    const RECT r = PixelsOf(picture.bounds);
-    DrawIconEx(dc, r.left, r.top, picture.icon, r.right - r.left, r.bottom - r.top, 0, nullptr, DI_NORMAL);
+    const RECT r = PixelsOf(picture.spec.bounds);
+    // Width and height 0: the icon's own size, as loaded for this DPI.
+    if (picture.icon) DrawIconEx(dc, r.left, r.top, picture.icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
   }
   SetBkMode(dc, TRANSPARENT);
   for (const auto& label : labels_) {
@@ -191,30 +227,14 @@ void Panel::Redraw() {
     RECT r = PixelsOf(label.spec.bounds);
     controls::SelectedObject font(dc, label.font.Get());
     SetTextColor(dc, label.spec.color);
-    // A label one line high shows one line, cut with an ellipsis where the
-    // text is wider than the label; a taller one wraps at words.
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    const bool oneLine = r.bottom - r.top < 2 * metrics.tmHeight;
+    // As a plain label: wrapped at words, and clipped to the label.
     DrawTextA(dc, label.spec.text.c_str(), static_cast<int>(label.spec.text.size()), &r,
-              DT_LEFT | DT_TOP | DT_NOPREFIX | DT_END_ELLIPSIS | (oneLine ? DT_SINGLELINE : DT_WORDBREAK));
+              DT_LEFT | DT_TOP | DT_NOPREFIX | DT_WORDBREAK);
   }
   dirty_ = false;
 }
 
-LRESULT CALLBACK Panel::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    auto* self = static_cast<Panel*>(create->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Panel*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
-}
-
-LRESULT Panel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
@@ -228,14 +248,34 @@ LRESULT Panel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       surface_.BlitTo(paint.Get());
       return 0;
     }
-    case WM_MOUSEMOVE:
-      if (MouseMove) MouseMove(LabelAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
-      return 0;
-    case WM_LBUTTONUP: {
-      const int id = LabelAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      if (id != kNoLabel && LabelClick) LabelClick(id);
+    case WM_MOUSEMOVE: {
+      // The pictures are controls of their own without a handler.
+      const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (MouseMove && !OnPicture(point)) MouseMove(LabelAt(point));
       return 0;
     }
+    case WM_LBUTTONDOWN:
+      pressedLabel_ = LabelAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (pressedLabel_ != kNoLabel) SetCapture(window_);  // the release comes here wherever it is
+      return 0;
+    case WM_LBUTTONUP: {
+      const int pressed = pressedLabel_;
+      pressedLabel_ = kNoLabel;
+      if (GetCapture() == window_) ReleaseCapture();
+      if (pressed != kNoLabel && pressed == LabelAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) && LabelClick) {
+        LabelClick(pressed);
+      }
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != window_) pressedLabel_ = kNoLabel;
+      return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT object = accessible_.Answer(wParam, lParam)) return object;
+      break;
+    case WM_DESTROY:
+      accessible_.Disconnect();
+      break;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT) {
         HCURSOR cursor = Cursor ? Cursor() : nullptr;

@@ -3,7 +3,10 @@
 // border, and the labels and pictures that stand on it, all drawn into a
 // persistent off-screen image. Child controls placed on it send their
 // notifications to it; it hands WM_COMMAND and WM_NOTIFY on to the main
-// window, which owns every control.
+// window, which owns every control. Screen readers see its labels as static
+// texts among its children (controls/accessible.h): they are what the user
+// reads on it, so they stand where they are painted and are not hidden
+// windows, which screen readers pass over.
 #pragma once
 
 #include <windows.h>
@@ -13,9 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "controls/accessible.h"
 #include "controls/font_style.h"
 #include "controls/gdi_handles.h"
 #include "controls/offscreen_surface.h"
+#include "controls/window_class.h"
 
 namespace app {
 
@@ -30,7 +35,10 @@ struct PanelLook {
   COLORREF back = RGB(0xFB, 0xFB, 0xFB);
   std::optional<COLORREF> gradientEnd;  // top to bottom, from `back`
   std::optional<COLORREF> border;
-  HBITMAP picture = nullptr;            // stretched over the panel; not owned
+  HBITMAP picture = nullptr;  // not owned
+  // Stretched over the panel, or drawn at its own size at the top-left
+  // corner (as a picture box shows its picture).
+  bool stretchPicture = true;
 };
 
 struct LabelSpec {
@@ -41,12 +49,16 @@ struct LabelSpec {
   COLORREF color;
 };
 
+// An icon of the program's resources, drawn at its own size (`size` pixels at
+// 96 DPI, in proportion at others) at the bounds' top-left corner. It has no
+// mouse handler: the pointer over it changes nothing.
 struct PictureSpec {
   TwipsRect bounds;
-  HICON icon;  // drawn at the bounds' size; not owned
+  int iconId;
+  int size;
 };
 
-class Panel {
+class Panel final : private controls::WindowHandler, private controls::AccessibleSource {
  public:
   static constexpr int kNoLabel = 0;
 
@@ -76,13 +88,16 @@ class Panel {
   void Show(bool visible);
   bool Visible() const;
   void MoveTo(const TwipsRect& bounds);
+  // Lays the panel out again at another DPI: its place, fonts and pictures.
+  // The controls on it are the host's to move.
+  void SetDpi(UINT dpi);
 
   // Pixels of a twips rectangle of this panel, for placing child controls.
   RECT PixelsOf(const TwipsRect& bounds) const;
 
   // The pointer moved over the panel; `labelId` is the label under it or kNoLabel.
   std::function<void(int labelId)> MouseMove;
-  // A click on a label.
+  // A click on a label: pressed and released on it.
   std::function<void(int labelId)> LabelClick;
   // The cursor to show over the panel (nullptr: the arrow).
   std::function<HCURSOR()> Cursor;
@@ -96,24 +111,38 @@ class Panel {
     bool visible = true;
     controls::FontHandle font;
   };
+  struct Picture {
+    PictureSpec spec;
+    controls::IconHandle icon;
+  };
 
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND window) override { window_ = window; }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Detach() override { window_ = nullptr; }
+  HWND AccessibleWindow() const override { return window_; }
+  long ElementCount() const override { return static_cast<long>(labels_.size()); }
+  controls::AccessibleDescription Describe(long element) const override;
+
   Label* Find(int id);
   const Label* Find(int id) const;
   int LabelAt(POINT point) const;
+  bool OnPicture(POINT point) const;
+  void LoadPicture(Picture& picture) const;
   void Redraw();
   void Invalidate();
 
   HWND window_ = nullptr;
   HWND owner_ = nullptr;
   UINT dpi_;
+  TwipsRect bounds_;
   PanelLook look_;
   std::vector<Label> labels_;
-  std::vector<PictureSpec> pictures_;
+  std::vector<Picture> pictures_;
+  int pressedLabel_ = kNoLabel;
   controls::OffscreenSurface surface_;
   bool dirty_ = true;
   bool paintRequested_ = false;  // invalidated since the last WM_PAINT
+  controls::AccessibleConnection accessible_{*this};
 };
 
 }  // namespace app
