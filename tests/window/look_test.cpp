@@ -1,13 +1,19 @@
 // What only the real window shows: where the panels, the bottom strip and the
-// buttons stand at the window's resolution, which window is on top where two
-// overlap, labels painted in their colours where they stand, and the links
-// lit under the real pointer.
+// buttons stand at the window's resolution and after a change of it, which
+// window is on top where two overlap, labels painted in their colours where
+// they stand and wrapped as the system's own static control wraps them,
+// pictures at their own size, and the links lit under the real pointer.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
+#include "app/win32/resource_ids.h"
+#include "controls/font_style.h"
 #include "tests/support/input.h"
 #include "tests/window/window_test.h"
 
@@ -15,55 +21,126 @@ namespace {
 
 using app::CommandButton;
 using testsupport::NearColor;
-using testsupport::ScreenPixel;
 
-using LookTest = testsupport::WindowTest;
+// The DPI the prefix runs at: 96, or what the run in a high-DPI prefix says.
+UINT PrefixDpi() {
+  const char* dpi = std::getenv("HIVESWEEP_TEST_DPI");
+  return dpi ? static_cast<UINT>(std::atoi(dpi)) : 96u;
+}
 
 std::string Text(const RECT& r) {
   return std::to_string(r.left) + "," + std::to_string(r.top) + " - " + std::to_string(r.right) + "," +
          std::to_string(r.bottom);
 }
 
-TEST_F(LookTest, ControlsStandWhereTheLayoutPutsThemAtTheWindowsResolution) {
-  HWND window = Form().Handle();
-  HWND strip = GetParent(ButtonWindow(CommandButton::Start));
-  HWND listFrame = Form().ScanListFrame().Handle();
-  struct Placed {
-    const char* what;
-    HWND control;
-    HWND container;
-    int left, top, width, height;  // twips
-  };
-  const Placed placed[] = {
-      {"banner", Form().Banner().Handle(), window, -120, 0, 15690, 795},
-      {"welcome panel", Form().WelcomePanel().Handle(), window, 2280, 840, 9615, 6830},
-      {"bottom strip", strip, window, -120, 7320, 15375, 735},
-      {"Start Search", ButtonWindow(CommandButton::Start), strip, 2760, 120, 1575, 320},
-      {"Stop Search", ButtonWindow(CommandButton::Stop), strip, 4440, 120, 1575, 315},
-      {"Undo Center", ButtonWindow(CommandButton::UndoCenter), strip, 6120, 120, 1575, 315},
-      {"Exit", ButtonWindow(CommandButton::Exit), strip, 9840, 120, 1575, 315},
-      {"error list", Form().ErrorList().Handle(), listFrame, 360, 600, 8055, 3135},
-      {"Select All", ButtonWindow(CommandButton::SelectAll), listFrame, 360, 4800, 1575, 315},
-      {"Unselect All", ButtonWindow(CommandButton::Unselect), listFrame, 2040, 4800, 1575, 315},
-      {"Delete", ButtonWindow(CommandButton::Delete), listFrame, 3720, 4800, 1575, 315},
-  };
-  for (const Placed& p : placed) {
-    EXPECT_EQ(GetParent(p.control), p.container) << p.what;
-    RECT r = {};
-    GetWindowRect(p.control, &r);
-    MapWindowPoints(nullptr, p.container, reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(Text(r), Text(PxRect(p.left, p.top, p.width, p.height))) << p.what;
+class LookTest : public testsupport::WindowTest {
+ protected:
+  // A twips rectangle in pixels at a DPI: 1440 / DPI twips a pixel.
+  static RECT At(UINT dpi, int left, int top, int width, int height) {
+    auto px = [dpi](int twips) { return static_cast<int>(std::lround(twips * static_cast<double>(dpi) / 1440)); };
+    return {px(left), px(top), px(left + width), px(top + height)};
   }
+
+  void ExpectPlacedAt(UINT dpi) {
+    HWND window = Form().Handle();
+    HWND strip = Form().BottomStrip().Handle();
+    HWND listFrame = Form().ScanListFrame().Handle();
+    HWND undoFrame = Form().UndoListFrame().Handle();
+    struct Placed {
+      const char* what;
+      HWND control;
+      HWND container;
+      int left, top, width, height;  // twips
+    };
+    const Placed placed[] = {
+        {"banner", Form().Banner().Handle(), window, -120, 0, 15690, 795},
+        {"side panel", Form().SidePanel().Handle(), window, 0, 795, 2250, 7020},
+        {"welcome panel", Form().WelcomePanel().Handle(), window, 2280, 840, 9615, 6830},
+        {"separator", Form().Separator().hwnd(), Form().WelcomePanel().Handle(), 360, 480, 8655, 100},
+        {"bottom strip", strip, window, -120, 7320, 15375, 735},
+        {"Start Search", ButtonWindow(CommandButton::Start), strip, 2760, 120, 1575, 320},
+        {"Stop Search", ButtonWindow(CommandButton::Stop), strip, 4440, 120, 1575, 315},
+        {"Undo Center", ButtonWindow(CommandButton::UndoCenter), strip, 6120, 120, 1575, 315},
+        {"Exit", ButtonWindow(CommandButton::Exit), strip, 9840, 120, 1575, 315},
+        {"error list", Form().ErrorList().Handle(), listFrame, 360, 600, 8055, 3135},
+        {"Select All", ButtonWindow(CommandButton::SelectAll), listFrame, 360, 4800, 1575, 315},
+        {"Unselect All", ButtonWindow(CommandButton::Unselect), listFrame, 2040, 4800, 1575, 315},
+        {"Delete", ButtonWindow(CommandButton::Delete), listFrame, 3720, 4800, 1575, 315},
+        {"backup list", Form().UndoList().Handle(), undoFrame, 360, 1080, 7935, 3015},
+        {"Restore", ButtonWindow(CommandButton::Restore), undoFrame, 360, 4200, 1575, 315},
+        {"Remove", ButtonWindow(CommandButton::Remove), undoFrame, 2040, 4200, 1575, 315},
+    };
+    for (const Placed& p : placed) {
+      EXPECT_EQ(GetParent(p.control), p.container) << p.what;
+      RECT r = {};
+      GetWindowRect(p.control, &r);
+      MapWindowPoints(nullptr, p.container, reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_EQ(Text(r), Text(At(dpi, p.left, p.top, p.width, p.height))) << p.what << " at " << dpi;
+    }
+  }
+
+  // The size of what one colour covers in a twips box of a panel's image.
+  static SIZE InkSize(app::Panel& panel, const RECT& box, COLORREF color) {
+    const RECT ink = testsupport::InkBox(panel.Surface().Dc(), box, color);
+    return {ink.right - ink.left + 1, ink.bottom - ink.top + 1};
+  }
+
+  void ExpectPicturesAtTheirOwnSize(UINT dpi) {
+    // The list icon's grey frame is 12 pixels wide at 96 DPI, in a box of 18.
+    EXPECT_EQ(InkSize(Form().UndoListFrame(), At(dpi, 120, 240, 270, 270), 0x787878).cx, MulDiv(12, dpi, 96));
+    // The strip's picture (1018 pixels wide at 96 DPI) at the left, the strip's colour beyond it.
+    const int edge = MulDiv(1018, dpi, 96);
+    HDC strip = Form().BottomStrip().Surface().Dc();
+    EXPECT_EQ(GetPixel(strip, edge + 2, 0), 0xE0E0E0u);
+    EXPECT_FALSE(NearColor(GetPixel(strip, edge - 3, 0), 0xE0E0E0, 4));
+  }
+};
+
+TEST_F(LookTest, ControlsAndPicturesStandWhereTheLayoutPutsThemAtTheWindowsResolution) {
+  ASSERT_EQ(Form().Dpi(), PrefixDpi());
+  ExpectPlacedAt(Form().Dpi());
+  ExpectPicturesAtTheirOwnSize(Form().Dpi());
 }
 
-TEST_F(LookTest, BottomStripStandsOverTheFootOfTheSidePanel) {
+TEST_F(LookTest, ADpiChangeLaysOutEveryControlFontAndPictureAgain) {
   HWND window = Form().Handle();
-  const POINT foot = {Px(1000), Px(7500)};  // in both
-  EXPECT_EQ(ChildWindowFromPointEx(window, foot, CWP_SKIPINVISIBLE), GetParent(ButtonWindow(CommandButton::Start)));
-  // The side panel's right border shows above the strip, not over it.
-  const int border = Px(2250) - 1;
-  EXPECT_TRUE(NearColor(ScreenPixel(window, border, Px(7000)), 0xC0C0C0, 8));
-  EXPECT_FALSE(NearColor(ScreenPixel(window, border, Px(7500)), 0xC0C0C0, 8));
+  auto buttonFont = [&] {
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(ButtonWindow(CommandButton::Start), WM_GETFONT, 0, 0)),
+               sizeof(font), &font);
+    return std::abs(font.lfHeight);
+  };
+  auto heading = [&](UINT dpi) { return InkSize(Form().WelcomePanel(), At(dpi, 360, 120, 4215, 375), 0x808080).cy; };
+  // 96 to 144 DPI, or back in the high-DPI prefix (the screen holds no larger window).
+  const UINT before = Form().Dpi(), dpi = before == 96 ? 144 : 96;
+  const double scale = static_cast<double>(dpi) / before;
+  const int font = buttonFont(), headingHeight = heading(before);
+  RECT suggested = At(dpi, 600, 450, 12000, 8400);
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  RECT now = {};
+  GetWindowRect(window, &now);
+  EXPECT_EQ(Text(now), Text(suggested));
+  ExpectPlacedAt(dpi);
+  ExpectPicturesAtTheirOwnSize(dpi);
+  EXPECT_NEAR(buttonFont(), font * scale, 1);
+  EXPECT_NEAR(heading(dpi), headingHeight * scale, 2);
+  Screenshot("dpi-" + std::to_string(dpi));
+}
+
+TEST_F(LookTest, SidePanelStandsOverTheStripAndTheStripOverTheContentPanels) {
+  HWND window = Form().Handle();
+  const UINT dpi = Form().Dpi();
+  auto topAt = [&](int left, int top) {
+    const RECT r = At(dpi, left, top, 0, 0);
+    return ChildWindowFromPointEx(window, {r.left, r.top}, CWP_SKIPINVISIBLE);
+  };
+  EXPECT_EQ(topAt(1000, 7500), Form().SidePanel().Handle());
+  EXPECT_EQ(topAt(3000, 7500), Form().BottomStrip().Handle());
+  // Both maker's-name labels show on the screen, the second where the strip reaches.
+  for (RECT label : {At(dpi, 360, 6240, 1455, 255), At(dpi, 240, 6600, 1575, 255)}) {
+    MapWindowPoints(Form().SidePanel().Handle(), nullptr, reinterpret_cast<POINT*>(&label), 2);
+    EXPECT_GT(InkOf(nullptr, label, 0x404040).pixels, 20) << Text(label);
+  }
 }
 
 TEST_F(LookTest, LabelsArePaintedInTheirColoursWhereTheyStand) {
@@ -85,7 +162,69 @@ TEST_F(LookTest, LabelsArePaintedInTheirColoursWhereTheyStand) {
   }
 }
 
-TEST_F(LookTest, LinksLightUpWhiteAndUnderlinedUnderThePointer) {
+TEST_F(LookTest, LongLabelsWrapAndClipAsTheSystemsStaticControlDoes) {
+  struct Long {
+    app::Panel& panel;
+    int id;
+    RECT twips;  // left, top, width, height
+  };
+  for (const Long& l : {Long{Form().ScanListFrame(), app::Form1::InstructionLabelId(), {480, 240, 8055, 255}},
+                        Long{Form().UndoListFrame(), app::Form1::UndoTextLabelId(), {480, 240, 8055, 255}}}) {
+    const RECT box = At(Form().Dpi(), l.twips.left, l.twips.top, l.twips.right, l.twips.bottom);
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    // The same text, font and box in a static control, drawn into an image.
+    HWND label = CreateWindowExA(0, "STATIC", l.panel.LabelText(l.id).c_str(), WS_POPUP | SS_LEFT | SS_NOPREFIX, 0,
+                                 0, width, height, nullptr, nullptr, nullptr, nullptr);
+    const controls::FontHandle font = controls::CreateFontFor(l.panel.LabelFont(l.id), Form().Dpi());
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    controls::OffscreenSurface plain;
+    ASSERT_TRUE(plain.Resize(width, height));
+    SendMessageA(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(plain.Dc()), PRF_CLIENT);
+    DestroyWindow(label);
+    int ink = 0, differ = 0;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const bool ours = l.panel.Surface().Pixel(box.left + x, box.top + y) != 0xFBFBFB;
+        const bool system = plain.Pixel(x, y) != GetSysColor(COLOR_BTNFACE);
+        ink += system;
+        differ += ours != system;
+      }
+    }
+    EXPECT_GT(ink, 200) << l.panel.LabelText(l.id);
+    EXPECT_LE(differ, ink / 100) << l.panel.LabelText(l.id);
+  }
+  Form().ShowScanPanel();
+  Screenshot("scan-panel-labels");
+}
+
+TEST_F(LookTest, WindowIconHas256ColoursAndTheHandCursorTwo) {
+  struct Picture {
+    const char* what;
+    LPCSTR group, image;
+    int id, bits, hotSpotBytes;
+  };
+  for (const Picture& p : {Picture{"window icon", RT_GROUP_ICON, RT_ICON, IDI_HIVESWEEP, 8, 0},
+                           Picture{"hand cursor", RT_GROUP_CURSOR, RT_CURSOR, IDC_HAND_PICTURE, 1, 4}}) {
+    const HRSRC group = FindResourceA(nullptr, MAKEINTRESOURCEA(p.id), p.group);
+    ASSERT_NE(group, nullptr) << p.what;
+    // The directory: a 6-byte header with the count, then 14-byte entries that end with the image's id.
+    const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, group)));
+    WORD count = 0, imageId = 0;
+    std::memcpy(&count, directory + 4, sizeof(count));
+    std::memcpy(&imageId, directory + 6 + 12, sizeof(imageId));
+    EXPECT_EQ(count, 1) << p.what;
+    const HRSRC image = FindResourceA(nullptr, MAKEINTRESOURCEA(imageId), p.image);
+    ASSERT_NE(image, nullptr) << p.what;
+    BITMAPINFOHEADER info = {};
+    std::memcpy(&info, static_cast<const BYTE*>(LockResource(LoadResource(nullptr, image))) + p.hotSpotBytes,
+                sizeof(info));
+    EXPECT_EQ(info.biWidth, 32) << p.what;
+    EXPECT_EQ(info.biHeight, 64) << p.what << ": colour and mask, 32 high each";
+    EXPECT_EQ(info.biBitCount, p.bits) << p.what;
+  }
+}
+
+TEST_F(LookTest, LinksLightUpWhiteAndUnderlinedUnderThePointerAndTheirIconsChangeNothing) {
   HWND banner = Form().Banner().Handle();
   const RECT home = PxRect(9945 + 120, 360, 735, 255);
   const RECT help = PxRect(11025 + 120, 360, 615, 255);
@@ -107,6 +246,11 @@ TEST_F(LookTest, LinksLightUpWhiteAndUnderlinedUnderThePointer) {
   pointAt(banner, home.left + 5, home.top + 5);
   EXPECT_TRUE(lit(home) && idle(help));
   EXPECT_TRUE(handShown());
+  for (int icon : {9600, 10680}) {  // the Home and Help icons have no handler
+    pointAt(banner, Px(icon + 120 + 120), Px(480));
+    EXPECT_TRUE(lit(home) && idle(help)) << icon;
+    EXPECT_TRUE(handShown()) << icon;
+  }
   pointAt(banner, help.left + 5, help.top + 5);  // straight onto Help: the light moves in one step
   EXPECT_TRUE(lit(help) && idle(home));
   pointAt(banner, Px(1440 + 120 + 100), Px(195 + 100));  // the title changes nothing

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <thread>
+#include <utility>
 
 #include "engine/stop_scan.h"
 #include "platform/substitute/recording_shell.h"
@@ -82,9 +83,14 @@ TEST_F(ScanWindowTest, LinksOpenTheHelpFileAndTheHomePageThroughTheShell) {
                    "C:\\Program Files\\Hivesweep", [] {}});
   ASSERT_TRUE(form.Load(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
   HWND banner = form.Banner().Handle();
-  for (int left : {11025, 9945, 5000}) {  // Help, Home, and the banner picture, which opens nothing
-    SendMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(Px(left + 120 + 100), Px(360 + 100)));
+  auto at = [&](int left) { return MAKELPARAM(Px(left + 120 + 100), Px(360 + 100)); };
+  // A link opens on a press and a release on it: Help, Home; not on the banner
+  // picture, a press on one link released on the other, or a lone release.
+  for (auto [pressed, released] : {std::pair{11025, 11025}, {9945, 9945}, {5000, 5000}, {11025, 9945}, {9945, 11025}}) {
+    SendMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, at(pressed));
+    SendMessageA(banner, WM_LBUTTONUP, 0, at(released));
   }
+  SendMessageA(banner, WM_LBUTTONUP, 0, at(11025));
   ASSERT_EQ(shell.opened.size(), 2u);
   EXPECT_EQ(shell.opened[0].file, "C:\\Program Files\\Hivesweep\\help\\ZTV.chm");
   EXPECT_EQ(shell.opened[0].directory, "C:\\");
