@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
@@ -22,6 +21,13 @@ namespace {
 
 using app::CommandButton;
 
+VARIANT Child(long id) {
+  VARIANT child = {};
+  child.vt = VT_I4;
+  child.lVal = id;
+  return child;
+}
+
 class AccessTest : public testsupport::WindowTest {
  protected:
   void SetUp() override {
@@ -29,21 +35,18 @@ class AccessTest : public testsupport::WindowTest {
     pump_.SetDialogKeys([this](const MSG& message) { return Form().PreTranslateMessage(message); });
   }
 
-  // A key pressed and released through the system's input, Shift held down
-  // around it for `shift`.
+  // A key pressed and released through the system's input, with Shift held
+  // down around it for `shift`.
   static void SendKey(WORD key, bool shift = false) {
-    std::vector<INPUT> keys;
-    auto add = [&](WORD code, DWORD flags) {
-      INPUT input = {};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wVk = code;
-      input.ki.dwFlags = flags;
-      keys.push_back(input);
-    };
-    if (shift) add(VK_SHIFT, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+    const std::vector<WORD> held = shift ? std::vector<WORD>{VK_SHIFT, key} : std::vector<WORD>{key};
+    std::vector<INPUT> keys(2 * held.size());
+    for (std::size_t i = 0; i < held.size(); ++i) {
+      INPUT& down = keys[i];
+      INPUT& up = keys[keys.size() - 1 - i];
+      down.type = up.type = INPUT_KEYBOARD;
+      down.ki.wVk = up.ki.wVk = held[i];
+      up.ki.dwFlags = KEYEVENTF_KEYUP;
+    }
     SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
   }
   // Keys, then the messages processed as the scan's message processing does.
@@ -92,114 +95,99 @@ TEST_F(AccessTest, WhileAScanRunsTabReachesStopSearchAndSpaceStopsTheScan) {
   testsupport::MessageBoxWatcher watcher;
   watcher.Answer({IDYES});
   HWND stop = ButtonWindow(CommandButton::Stop);
-  const DWORD uiThread = GetCurrentThreadId();
-  std::atomic<HWND> focusDuringScan{nullptr};
-  std::thread keys([&] {
-    auto focus = [&] {
-      GUITHREADINFO info = {};
-      info.cbSize = sizeof(info);
-      return GetGUIThreadInfo(uiThread, &info) ? info.hwndFocus : nullptr;
-    };
+  GUITHREADINFO ui = {};
+  ui.cbSize = sizeof(ui);
+  std::thread keys([&, thread = GetCurrentThreadId()] {
     for (int waited = 0; !IsWindowEnabled(stop) && waited < 60000; waited += 10) Sleep(10);
     SendKey(VK_TAB);  // from Start Search, disabled meanwhile, past the list
-    for (int waited = 0; focus() != stop && waited < 10000; waited += 10) Sleep(10);
-    focusDuringScan = focus();
+    for (int waited = 0; waited < 10000 && GetGUIThreadInfo(thread, &ui) && ui.hwndFocus != stop; waited += 10) {
+      Sleep(10);
+    }
     SendKey(VK_SPACE);
   });
   SetFocus(Form().Handle());
   EXPECT_EQ(Keys(1), "Start Search|");
   Keys(1, VK_SPACE);  // the scan runs inside
   keys.join();
-  EXPECT_EQ(focusDuringScan.load(), stop);
-  EXPECT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(ui.hwndFocus, stop);
+  EXPECT_EQ(watcher.Seen().size(), 1u) << "the Stop question";
   ExpectResultState();
 }
 
 TEST_F(AccessTest, ScreenReadersSeeTheButtonsTheSeparatorAndThePaintedLabels) {
-  platform::ComApartment apartment;
-  ASSERT_TRUE(apartment.Usable());
+  const platform::ComApartment apartment;
+  using Held = std::unique_ptr<platform::ComRef<IAccessible>>;
   auto object = [](HWND window) {
-    auto held = std::make_unique<platform::ComRef<IAccessible>>();
+    Held held = std::make_unique<platform::ComRef<IAccessible>>();
     EXPECT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), controls::kAccessibleInterface,
                                          held->Receive()),
               S_OK);
     return held;
   };
+  auto text = [](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), const Held& held, long id) {
+    BSTR got = nullptr;
+    (held->Get()->*get)(Child(id), &got);
+    const std::wstring value = got ? got : L"";
+    SysFreeString(got);
+    return value;
+  };
+  auto number = [](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), const Held& held, long id) {
+    VARIANT got = {};
+    return (held->Get()->*get)(Child(id), &got) == S_OK ? got.lVal : -1;
+  };
   SendMessageA(ButtonWindow(CommandButton::SelectAll), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SetFocus(ButtonWindow(CommandButton::Start));
   struct Seen {
     HWND window;
-    long child;
+    long id;
     const wchar_t* name;
     long role, on, off;  // state bits set and clear
   };
-  const Seen seen[] = {
-      {ButtonWindow(CommandButton::Start), 0, L"Start Search", ROLE_SYSTEM_PUSHBUTTON,
-       STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED, STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_PRESSED},
-      {ButtonWindow(CommandButton::Stop), 0, L"Stop Search", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE,
-       STATE_SYSTEM_FOCUSED},
-      {ButtonWindow(CommandButton::SelectAll), 0, L"Select All", ROLE_SYSTEM_PUSHBUTTON,
-       STATE_SYSTEM_PRESSED | STATE_SYSTEM_INVISIBLE, STATE_SYSTEM_UNAVAILABLE},
-      {Form().Separator().hwnd(), 0, nullptr, ROLE_SYSTEM_SEPARATOR, 0, STATE_SYSTEM_INVISIBLE},
-      {Form().WelcomePanel().Handle(), 1, L"Welcome to Hivesweep", ROLE_SYSTEM_STATICTEXT, 0, STATE_SYSTEM_INVISIBLE},
-      {Form().ScanListFrame().Handle(), 2, L"Scanning :", ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_INVISIBLE, 0},
-  };
-  for (const Seen& s : seen) {
-    const auto held = object(s.window);
-    IAccessible* accessible = held->Get();
-    ASSERT_NE(accessible, nullptr);
-    VARIANT child = {};
-    child.vt = VT_I4;
-    child.lVal = s.child;
-    BSTR name = nullptr;
-    EXPECT_EQ(accessible->get_accName(child, &name), s.name ? S_OK : S_FALSE);
-    EXPECT_EQ(std::wstring(name ? name : L""), std::wstring(s.name ? s.name : L""));
-    SysFreeString(name);
-    VARIANT role = {}, state = {};
-    EXPECT_EQ(accessible->get_accRole(child, &role), S_OK);
-    EXPECT_EQ(role.lVal, s.role);
-    EXPECT_EQ(accessible->get_accState(child, &state), S_OK);
-    EXPECT_EQ(state.lVal & (s.on | s.off), s.on) << std::hex << state.lVal;
+  for (const Seen& s : {
+           Seen{ButtonWindow(CommandButton::Start), 0, L"Start Search", ROLE_SYSTEM_PUSHBUTTON,
+                STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED, STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_PRESSED},
+           Seen{ButtonWindow(CommandButton::Stop), 0, L"Stop Search", ROLE_SYSTEM_PUSHBUTTON,
+                STATE_SYSTEM_UNAVAILABLE, STATE_SYSTEM_FOCUSED},
+           Seen{ButtonWindow(CommandButton::SelectAll), 0, L"Select All", ROLE_SYSTEM_PUSHBUTTON,
+                STATE_SYSTEM_PRESSED | STATE_SYSTEM_INVISIBLE, STATE_SYSTEM_UNAVAILABLE},
+           Seen{Form().Separator().hwnd(), 0, L"", ROLE_SYSTEM_SEPARATOR, 0, STATE_SYSTEM_INVISIBLE},
+           Seen{Form().WelcomePanel().Handle(), 1, L"Welcome to Hivesweep", ROLE_SYSTEM_STATICTEXT, 0,
+                STATE_SYSTEM_INVISIBLE},
+           Seen{Form().ScanListFrame().Handle(), 2, L"Scanning :", ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_INVISIBLE,
+                0}}) {
+    const Held held = object(s.window);
+    ASSERT_TRUE(*held);
+    EXPECT_EQ(text(&IAccessible::get_accName, held, s.id), s.name);
+    EXPECT_EQ(number(&IAccessible::get_accRole, held, s.id), s.role);
+    EXPECT_EQ(number(&IAccessible::get_accState, held, s.id) & (s.on | s.off), s.on) << s.id;
   }
   SendMessageA(ButtonWindow(CommandButton::SelectAll), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 
-  // The welcome panel: its heading, then its child windows (the separator, the text frame).
-  const auto panel = object(Form().WelcomePanel().Handle());
+  // The welcome panel: its heading where it is painted, then its child
+  // windows (the separator, the text frame).
+  const Held panel = object(Form().WelcomePanel().Handle());
   VARIANT children[4] = {};
   LONG count = 0;
   EXPECT_EQ(AccessibleChildren(panel->Get(), 0, 4, children, &count), S_FALSE);
-  ASSERT_EQ(count, 3);
-  EXPECT_EQ(children[0].vt, VT_I4);
-  EXPECT_EQ(children[1].vt, VT_DISPATCH);
+  EXPECT_TRUE(count == 3 && children[0].vt == VT_I4 && children[1].vt == VT_DISPATCH && children[2].vt == VT_DISPATCH);
   for (VARIANT& c : children) VariantClear(&c);
-  LONG left = 0, top = 0, width = 0, height = 0;
-  VARIANT heading = {};
-  heading.vt = VT_I4;
-  heading.lVal = 1;
-  EXPECT_EQ(panel->Get()->accLocation(&left, &top, &width, &height, heading), S_OK);
-  POINT corner = {Px(360), Px(120)};
-  ClientToScreen(Form().WelcomePanel().Handle(), &corner);
-  EXPECT_EQ(std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width),
-            std::to_string(corner.x) + "," + std::to_string(corner.y) + " " + std::to_string(Px(4215)));
+  RECT at = {};  // left, top, width, height
+  EXPECT_EQ(panel->Get()->accLocation(&at.left, &at.top, &at.right, &at.bottom, Child(1)), S_OK);
+  MapWindowPoints(nullptr, Form().WelcomePanel().Handle(), reinterpret_cast<POINT*>(&at), 1);
+  EXPECT_TRUE(at.left == Px(360) && at.top == Px(120) && at.right == Px(4215)) << at.left << "," << at.top;
 
   // "Press" clicks, without waiting for what the click starts.
-  const auto undo = object(ButtonWindow(CommandButton::UndoCenter));
-  VARIANT self = {};
-  self.vt = VT_I4;
-  BSTR action = nullptr;
-  EXPECT_EQ(undo->Get()->get_accDefaultAction(self, &action), S_OK);
-  EXPECT_EQ(std::wstring(action ? action : L""), L"Press");
-  SysFreeString(action);
-  EXPECT_EQ(undo->Get()->accDoDefaultAction(self), S_OK);
+  const Held undo = object(ButtonWindow(CommandButton::UndoCenter));
+  EXPECT_EQ(text(&IAccessible::get_accDefaultAction, undo, 0), L"Press");
+  EXPECT_EQ(undo->Get()->accDoDefaultAction(Child(0)), S_OK);
   EXPECT_FALSE(Form().UndoPanel().Visible());
   testsupport::Pump(50);
   EXPECT_TRUE(Form().UndoPanel().Visible());
 
   // A client that outlives the window holds a disconnected object.
   form_.reset();
-  BSTR gone = nullptr;
-  EXPECT_EQ(undo->Get()->get_accName(self, &gone), CO_E_OBJNOTCONNECTED);
-  EXPECT_EQ(panel->Get()->accLocation(&left, &top, &width, &height, heading), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(panel->Get()->accLocation(&at.left, &at.top, &at.right, &at.bottom, Child(1)), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(undo->Get()->accDoDefaultAction(Child(0)), CO_E_OBJNOTCONNECTED);
 }
 
 }  // namespace
