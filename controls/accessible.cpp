@@ -38,10 +38,11 @@ std::wstring Wide(const std::string& text) {
   return wide;
 }
 
-void SetNumber(VARIANT* out, long value) {
+HRESULT Number(long value, VARIANT* out) {
   VariantInit(out);
   out->vt = VT_I4;
   out->lVal = value;
+  return S_OK;
 }
 
 std::vector<HWND> ChildWindows(HWND window) {
@@ -142,10 +143,10 @@ class AccessibleConnection::Object final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT id, BSTR* value) override { return Nothing(id, value); }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT id, BSTR* text) override { return Nothing(id, text); }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT* role) override {
-    return Describing(id, role, [&](const AccessibleDescription& d) { return SetNumber(role, d.role), S_OK; });
+    return Describing(id, role, [&](const AccessibleDescription& d) { return Number(d.role, role); });
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT* state) override {
-    return Describing(id, state, [&](const AccessibleDescription& d) { return SetNumber(state, d.state), S_OK; });
+    return Describing(id, state, [&](const AccessibleDescription& d) { return Number(d.state, state); });
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT id, BSTR* help) override { return Nothing(id, help); }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT id, LONG* topic) override {
@@ -160,7 +161,7 @@ class AccessibleConnection::Object final : public IAccessible {
     if (!focus) return E_POINTER;
     VariantInit(focus);
     if (!source_) return CO_E_OBJNOTCONNECTED;
-    if (GetFocus() == source_->AccessibleWindow()) SetNumber(focus, CHILDID_SELF);
+    if (GetFocus() == source_->AccessibleWindow()) Number(CHILDID_SELF, focus);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
@@ -207,7 +208,7 @@ class AccessibleConnection::Object final : public IAccessible {
       if (!PtInRect(&self, point)) return S_FALSE;
       for (long element = 1; element <= source_->ElementCount(); ++element) {
         const AccessibleDescription d = source_->Describe(element);
-        if (!(d.state & STATE_SYSTEM_INVISIBLE) && PtInRect(&d.screen, point)) return SetNumber(hit, element), S_OK;
+        if (!(d.state & STATE_SYSTEM_INVISIBLE) && PtInRect(&d.screen, point)) return Number(element, hit);
       }
       for (HWND child : ChildWindows(source_->AccessibleWindow())) {
         const RECT r = ScreenRect(child);
@@ -218,8 +219,7 @@ class AccessibleConnection::Object final : public IAccessible {
         hit->pdispVal = object;
         return S_OK;
       }
-      SetNumber(hit, CHILDID_SELF);
-      return S_OK;
+      return Number(CHILDID_SELF, hit);
     });
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT id) override {
