@@ -46,6 +46,13 @@ TEST_F(FindingsTest, HitBecomesARowOnlyWhenItsPathIsMissing) {
   EXPECT_EQ(cancel, 1);
 }
 
+// Drive C is a host folder whose names are looked up without case; other
+// drives and the empty path name nothing.
+TEST_F(FindingsTest, DriveCIsAHostFolderLookedUpWithoutCase) {
+  for (const char* path : {"C:\\hstest\\PRESENT.EXE", "c:/HsTest", "HsTest\\present.exe"}) EXPECT_TRUE(files.PathExists(path));
+  for (const char* path : {"D:\\HsTest", "", "C:\\HsTest\\present.exe.bak"}) EXPECT_FALSE(files.PathExists(path)) << path;
+}
+
 TEST_F(FindingsTest, FullScanOfTheSubstituteListsOneRowPerMissingPath) {
   const std::string base = "Software\\HivesweepTest\\native";
   testsupport::BuildTree(registry, 0x80000001u, base, testsupport::FindingTree("C:\\HsTest"));

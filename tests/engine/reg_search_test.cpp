@@ -72,21 +72,13 @@ struct WalkTest : ::testing::Test {
 // A tree under HKEY_CURRENT_USER, the search's parameters, what else to
 // arrange once the search exists, and every event the walk must raise.
 struct WalkCase {
-  const char* name;
-  std::vector<testsupport::SampleEntry> tree;
-  std::uint32_t root;
-  std::string start;
-  std::int32_t flags;
-  std::string text;
-  std::function<void(WalkTest&)> arrange;
-  std::string events;
+  const char* name; std::vector<testsupport::SampleEntry> tree; std::uint32_t root; std::string start;
+  std::int32_t flags; std::string text; std::function<void(WalkTest&)> arrange; std::string events;
 };
-
 void PrintTo(const WalkCase& c, std::ostream* out) { *out << c.name; }
 
 const std::vector<testsupport::SampleEntry> kAbc = {Key("T\\ABC"), Key("T\\abcd"), Sz("T\\k", "abc", "ABCD"),
                                                     Sz("T\\k", "x", "aBc")};
-const std::vector<testsupport::SampleEntry> kNames = {Sz("T\\k", "C:\\name", "C:\\data")};
 // T\a (a\a1, a\a2), T\b, T\c, each with a value v whose data is C:\ and the key's path.
 std::vector<testsupport::SampleEntry> Keys(std::initializer_list<const char*> paths) {
   std::vector<testsupport::SampleEntry> keys;
@@ -102,8 +94,8 @@ const WalkCase kWalks[] = {
      HKCU, "T", 3, "C:\\", {},
      "1 T\\C:\\start.exe|x; +T\\a; 1 T\\a\\C:\\A|C:\\A; 2 T\\a\\C:\\A|C:\\A; +T\\b; 2 T\\b\\v|C:\\b; +T\\b\\c; "
      "2 T\\b\\c\\v|C:\\c; end 0"},
-    {"ValueNamesOnly", kNames, HKCU, "T", 1, "c:\\", {}, "+T\\k; 1 T\\k\\C:\\name|C:\\data; end 0"},
-    {"ValueDataOnly", kNames, HKCU, "T", 2, "c:\\", {}, "+T\\k; 2 T\\k\\C:\\name|C:\\data; end 0"},
+    {"ValueNamesOnly", {Sz("T\\k", "C:\\name", "C:\\data")}, HKCU, "T", 1, "c:\\", {}, "+T\\k; 1 T\\k\\C:\\name|C:\\data; end 0"},
+    {"ValueDataOnly", {Sz("T\\k", "C:\\name", "C:\\data")}, HKCU, "T", 2, "c:\\", {}, "+T\\k; 2 T\\k\\C:\\name|C:\\data; end 0"},
     {"KeyNamesWhateverTheFlags", {Sz("T\\k", "k", "k")}, HKCU, "T", 0, "K", {}, "+T\\k; 0 T\\k|*; end 0"},
     {"WholeTextWithoutCase", kAbc, HKCU, "T", 7, "abc", {},
      "+T\\ABC; 0 T\\ABC|*; +T\\abcd; +T\\k; 1 T\\k\\abc|ABCD; 2 T\\k\\x|aBc; end 0"},
@@ -167,7 +159,7 @@ const WalkCase kWalks[] = {
      },
      "2 T\\a\\v|C:\\T\\a; end 1; 2 T\\a\\v|C:\\T\\a; +T\\a\\a1; 2 T\\a\\a1\\v|C:\\T\\a\\a1; +T\\a\\a2; "
      "2 T\\a\\a2\\v|C:\\T\\a\\a2; end 0"},
-    {"StopSearchBeforeAnAllRootsWalk", kStop, 0, "", 3, "C:\\", [](WalkTest& w) { w.search->StopSearch(); }, "end 1"},
+    {"StopSearchBeforeAnAllRootsWalk", kStop, 0, "T\\a", 3, "C:\\", [](WalkTest& w) { w.search->StopSearch(); }, "end 1"},
     // The levels already running test their remaining sub keys' names and
     // values without key events, and enter none of them.
     {"StopSearchDuringAWalk", kStop, HKCU, "T", 3, "c", [](WalkTest& w) { w.pump.At(2, [&w] { w.search->StopSearch(); }); },

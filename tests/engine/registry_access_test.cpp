@@ -48,6 +48,20 @@ TEST(AnsiText, ConvertsThroughWindows1252) {
   EXPECT_EQ(DecodeUtf8("\xC3"), std::u32string(1, 0xFFFD));  // a cut sequence does not overrun
 }
 
+// The substitute's create call makes the missing keys of its path; an
+// enumerated value's name comes back with its length.
+TEST(MemoryRegistry, CreatesMissingKeysAndReturnsNameLengths) {
+  platform::MemoryRegistry r;
+  platform::RegHandle key = 0;
+  r.CreateKey(HKCU, "A\\B", &key);
+  r.SetString(HKCU, "A\\B", "name", "x");
+  char name[260];
+  std::uint32_t nameLength = 260, type = 0, dataLength = 0;
+  EXPECT_EQ(r.EnumValue(key, 0, name, &nameLength, &type, nullptr, &dataLength), platform::reg_result::kSuccess);
+  EXPECT_EQ(nameLength, 4u);
+  r.CloseKey(key);
+}
+
 TEST(RootKeysAndErrorKinds, NamesAndHandles) {
   EXPECT_EQ(engine::RootKeyName(0), "");
   EXPECT_EQ(engine::RootKeyName(0x80000006u), "HKEY_DYN_DATA");

@@ -29,10 +29,7 @@ class RecordingView final : public app::MainView {
   void SetTimerEnabled(bool enabled) override { timer = enabled; }
   void ShowScanningHeader(bool scanning) override { header = scanning ? "scanning" : "results"; }
   void SetCurrentKeyVisible(bool visible) override { keyVisible = visible; }
-  void SetCurrentKey(const std::string& text) override {
-    currentKey = text;
-    ++currentKeyUpdates;
-  }
+  void SetCurrentKey(const std::string& text) override { currentKey = text; }
   void SetCurrentKeyFont(int points, bool bold) override { keyFont = std::to_string(points) + (bold ? " bold" : ""); }
   void ShowUndoPanel() override { panel = "undo"; }
   void SetStatusWidth(int twips) override { statusWidth = twips; }
@@ -58,7 +55,7 @@ class RecordingView final : public app::MainView {
 
   std::string panel, header, currentKey, status, errorCount, keyFont;
   bool timer = false, keyVisible = false, ended = false;
-  int currentKeyUpdates = 0, statusWidth = 0, progress = 0;
+  int statusWidth = 0, progress = 0;
   std::vector<CommandButton> rested;
 
  private:
