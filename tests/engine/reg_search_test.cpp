@@ -212,7 +212,7 @@ TEST_F(WalkTest, DataIsSearchedAsItsDisplayText) {
       {t::kDword, "\xFF\xFF\xFF\xFF", "0xffffffff(-1)", "0xFFFFFFFF(-1)"},
       {t::kMultiSz, "C:\\one\0C:\\two\0\0"s, "one", "C:\\one"}, {t::kMultiSz, "C:\\one\0C:\\two\0\0"s, "two", ""},
       {t::kSz, "C:\\a.exe\0C:\\b.exe\0"s, "C:\\", "C:\\a.exe"}, {t::kSz, "x\0C:\\b.exe\0"s, "C:\\", ""},
-      {t::kSz, "C:\\CAF\xC3\x89\xC3\xBE\0"s, "caf\xE9\xDE", "C:\\CAF\xC9\xFE"},  // É é Þ þ of Windows-1252
+      {t::kSz, "C:\\CAFz\xC3\x89\xC3\xBE\xC3\xBF\0"s, "cafZ\xE9\xDE\x9F", "C:\\CAFz\xC9\xFE\xFF"},  // z É é Þ þ ÿ Ÿ of 1252
       {t::kSz, "\xC3\xB7\0"s, "\xD7", ""},                                      // ÷ is not ×
       {t::kExpandSz, "C:\\x.exe\0"s, "C:\\", ""}, {t::kLink, "x", "UNSUPPORTED", "Temporarily unsupported"},
   };
