@@ -145,10 +145,13 @@ const WalkCase kWalks[] = {
      HKCU, "", 3, "C:\\", {},
      "+T; +T\\k; 2 T\\k\\v|C:\\1; +T\\" + k259 + "; 2 T\\" + k259 + "\\v|C:\\259; +U; +U\\big; +U\\big\\sub; "
      "2 U\\big\\sub\\v|C:\\sub; +U\\names; 2 U\\names\\n|C:\\n; 2 U\\names\\" + n259 + "|C:\\259; end 0"},
-    // Over T\a (a\a1, a\a2), T\b and T\c. Pump calls: 1 before T's first sub
-    // key a, 2 before a's first sub key a1.
-    {"StopScanLetsEachLevelHandleOneMoreSubKeyWithoutItsValues", kStop, HKCU, "T", 3, "C:\\",
-     [](WalkTest& w) { w.pump.At(2, [] { StopScan = true; }); }, "+T\\a; 2 T\\a\\v|C:\\T\\a; +T\\a\\a1; +T\\b; end 0"},
+    // Over T\a (a\a1, a\a2), T\b and T\c, in an all-roots walk. Pump calls: 1 at
+    // the end of HKEY_CLASSES_ROOT's list, 2 before T, 3 before a, 4 before a1.
+    // Each level handles one more sub key without its values; each later root
+    // still has its first sub key handled.
+    {"StopScanLetsEachLevelHandleOneMoreSubKeyWithoutItsValues", kStop, 0, "", 3, "C:\\",
+     [](WalkTest& w) { w.registry.AddKey(HKU, "only"); w.pump.At(4, [] { StopScan = true; }); },
+     "+T; +T\\a; 2 T\\a\\v|C:\\T\\a; +T\\a\\a1; +T\\b; key HKEY_USERS\\only; end 0"},
     // A stop asked for while no walk runs applies to the next walk: the start
     // key's values are still tested, no sub key and no root is visited; the
     // walk after that one runs in full.

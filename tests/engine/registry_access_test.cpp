@@ -59,7 +59,6 @@ TEST(MemoryRegistry, CreatesMissingKeysAndReturnsNameLengths) {
   std::uint32_t nameLength = 260, type = 0, dataLength = 0;
   EXPECT_EQ(r.EnumValue(key, 0, name, &nameLength, &type, nullptr, &dataLength), platform::reg_result::kSuccess);
   EXPECT_EQ(nameLength, 4u);
-  r.CloseKey(key);
 }
 
 TEST(RootKeysAndErrorKinds, NamesAndHandles) {
