@@ -70,7 +70,7 @@ void Panel::SetLabelText(int id, const std::string& text) {
   Label* label = Find(id);
   if (!label || label->spec.text == text) return;
   label->spec.text = text;
-  Invalidate();
+  InvalidateLabel(*label);
 }
 
 std::string Panel::LabelText(int id) const {
@@ -82,7 +82,7 @@ void Panel::SetLabelColor(int id, COLORREF color) {
   Label* label = Find(id);
   if (!label || label->spec.color == color) return;
   label->spec.color = color;
-  Invalidate();
+  InvalidateLabel(*label);
 }
 
 void Panel::SetLabelFont(int id, const controls::FontSpec& font) {
@@ -90,7 +90,7 @@ void Panel::SetLabelFont(int id, const controls::FontSpec& font) {
   if (!label || label->spec.font == font) return;
   label->spec.font = font;
   label->font = controls::CreateFontFor(font, dpi_);
-  Invalidate();
+  InvalidateLabel(*label);
 }
 
 controls::FontSpec Panel::LabelFont(int id) const {
@@ -102,7 +102,7 @@ void Panel::SetLabelVisible(int id, bool visible) {
   Label* label = Find(id);
   if (!label || label->visible == visible) return;
   label->visible = visible;
-  Invalidate();
+  InvalidateLabel(*label);
 }
 
 bool Panel::LabelVisible(int id) const {
@@ -113,8 +113,9 @@ bool Panel::LabelVisible(int id) const {
 void Panel::SetLabelWidth(int id, int twips) {
   Label* label = Find(id);
   if (!label || label->spec.bounds.width == twips) return;
+  InvalidateLabel(*label);  // where it stood, and below where it stands now
   label->spec.bounds.width = twips;
-  Invalidate();
+  InvalidateLabel(*label);
 }
 
 int Panel::LabelWidth(int id) const {
@@ -175,23 +176,49 @@ controls::AccessibleDescription Panel::Describe(long element) const {
 
 void Panel::Invalidate() {
   dirty_ = true;
-  // One request until the paint comes: each is a round trip to the window
-  // system, and a scan changes the current-key label for every key.
-  if (!window_ || paintRequested_) return;
+  if (!window_ || wholeRequested_) return;
   InvalidateRect(window_, nullptr, FALSE);
-  paintRequested_ = true;
+  wholeRequested_ = true;
+}
+
+void Panel::InvalidateLabel(const Label& label) {
+  const RECT area = PixelsOf(label.spec.bounds);
+  if (areaDirty_) {
+    UnionRect(&dirtyArea_, &dirtyArea_, &area);
+  } else {
+    dirtyArea_ = area;
+    areaDirty_ = true;
+  }
+  // While the whole panel waits for its paint, or cannot be seen, that paint
+  // shows the label.
+  if (!window_ || dirty_ || !IsWindowVisible(window_)) return;
+  // Otherwise the label's rectangle is drawn again and copied to the screen
+  // at once: a scan changes the current-key label for every key, and a paint
+  // through WM_PAINT (the invalidation, the message, BeginPaint, EndPaint)
+  // costs some ten times as much under Wine.
+  Redraw();
+  if (HDC dc = GetDC(window_)) {
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, surface_.Dc(), area.left,
+           area.top, SRCCOPY);
+    ReleaseDC(window_, dc);
+  }
 }
 
 const controls::OffscreenSurface& Panel::Surface() {
-  if (dirty_) Redraw();
+  if (dirty_ || areaDirty_) Redraw();
   return surface_;
 }
 
 void Panel::Redraw() {
   RECT client = {};
   GetClientRect(window_, &client);
+  const bool resized = client.right != surface_.Width() || client.bottom != surface_.Height();
   if (!surface_.Resize(client.right, client.bottom)) return;
   HDC dc = surface_.Dc();
+  // When only labels changed, only their rectangles are drawn again.
+  const bool partial = !dirty_ && !resized;
+  const int saved = SaveDC(dc);
+  if (partial) IntersectClipRect(dc, dirtyArea_.left, dirtyArea_.top, dirtyArea_.right, dirtyArea_.bottom);
   if (look_.picture) {
     BITMAP info = {};
     GetObject(look_.picture, sizeof(info), &info);
@@ -216,22 +243,29 @@ void Panel::Redraw() {
     controls::Brush frame(CreateSolidBrush(*look_.border));
     FrameRect(dc, &client, frame.Get());
   }
+  // What lies outside a partial redraw's area is left as it is.
+  const auto outside = [&](const RECT& r) {
+    RECT common;
+    return partial && !IntersectRect(&common, &r, &dirtyArea_);
+  };
   for (const auto& picture : pictures_) {
     const RECT r = PixelsOf(picture.spec.bounds);
+    if (outside(r)) continue;
     // Width and height 0: the icon's own size, as loaded for this DPI.
     if (picture.icon) DrawIconEx(dc, r.left, r.top, picture.icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
   }
   SetBkMode(dc, TRANSPARENT);
   for (const auto& label : labels_) {
-    if (!label.visible || label.spec.text.empty()) continue;
     RECT r = PixelsOf(label.spec.bounds);
+    if (!label.visible || label.spec.text.empty() || outside(r)) continue;
     controls::SelectedObject font(dc, label.font.Get());
     SetTextColor(dc, label.spec.color);
     // As a plain label: wrapped at words, and clipped to the label.
     DrawTextA(dc, label.spec.text.c_str(), static_cast<int>(label.spec.text.size()), &r,
               DT_LEFT | DT_TOP | DT_NOPREFIX | DT_WORDBREAK);
   }
-  dirty_ = false;
+  RestoreDC(dc, saved);
+  dirty_ = areaDirty_ = false;
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -242,9 +276,9 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Invalidate();
       return 0;
     case WM_PAINT: {
-      paintRequested_ = false;
+      wholeRequested_ = false;
       controls::PaintScope paint(window_);
-      if (dirty_) Redraw();
+      if (dirty_ || areaDirty_) Redraw();
       surface_.BlitTo(paint.Get());
       return 0;
     }

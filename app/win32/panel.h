@@ -130,6 +130,7 @@ class Panel final : private controls::WindowHandler, private controls::Accessibl
   void LoadPicture(Picture& picture) const;
   void Redraw();
   void Invalidate();
+  void InvalidateLabel(const Label& label);
 
   HWND window_ = nullptr;
   HWND owner_ = nullptr;
@@ -140,8 +141,10 @@ class Panel final : private controls::WindowHandler, private controls::Accessibl
   std::vector<Picture> pictures_;
   int pressedLabel_ = kNoLabel;
   controls::OffscreenSurface surface_;
-  bool dirty_ = true;
-  bool paintRequested_ = false;  // invalidated since the last WM_PAINT
+  bool dirty_ = true;       // the whole image is to be drawn again
+  bool areaDirty_ = false;  // labels within dirtyArea_ are
+  RECT dirtyArea_ = {};
+  bool wholeRequested_ = false;  // invalidated since the last WM_PAINT
   controls::AccessibleConnection accessible_{*this};
 };
 

@@ -1,17 +1,13 @@
 // Processes the thread's pending window messages, as a modal loop would.
 //
 // Long work on the user-interface thread (a scan calls this twice per
-// registry key) must not pay for an empty queue more than it has to, nor
-// repaint after every one of thousands of small changes:
-// - the queue is asked first (GetQueueStatus), one round trip to the window
-//   system where an empty PeekMessage costs about two. The queue does not
-//   yet hold input that the window system has not handed over (under Wine,
-//   the X server's events are read only while messages are peeked), so
-//   messages are peeked at least every kPeekIntervalMs all the same;
-// - paints wait while the last round of paints was less than
-//   kPaintIntervalMs ago, so that a label changed for every key is painted
-//   some 25 times a second rather than for every key. Input, posted and sent
-//   messages and timers are never held back.
+// registry key) must not pay for an empty queue more than it has to: the
+// queue is asked first (GetQueueStatus), one round trip to the window system
+// where an empty PeekMessage costs about two. The queue does not yet hold
+// input that the window system has not handed over (under Wine, the X
+// server's events are read only while messages are peeked), so messages are
+// peeked at least every kPeekIntervalMs all the same. Whatever is pending,
+// paints included, is dispatched at every call.
 #pragma once
 
 #include <cstdint>
@@ -32,13 +28,11 @@ class Win32MessagePump final : public MessagePump {
   void SetDialogKeys(DialogKeys keys) { dialogKeys_ = std::move(keys); }
 
   static constexpr std::uint64_t kPeekIntervalMs = 10;
-  static constexpr std::uint64_t kPaintIntervalMs = 40;
 
   void ProcessPending() override;
 
  private:
   std::uint64_t lastPeekMs_ = 0;
-  std::uint64_t lastPaintMs_ = 0;
   DialogKeys dialogKeys_;
 };
 
