@@ -37,18 +37,18 @@ struct MemoryRegistry::Node : std::enable_shared_from_this<MemoryRegistry::Node>
   static const std::u32string& Folded(const Value& v) { return v.folded; }
 
   Node* Child(const std::u32string& childName) const {
-    const std::u32string folded = FoldCase(childName);
-    auto it = Position(keys, folded);
-    return it != keys.end() && (*it)->folded == folded ? it->get() : nullptr;
+    const std::u32string key = FoldCase(childName);
+    auto it = Position(keys, key);
+    return it != keys.end() && (*it)->folded == key ? it->get() : nullptr;
   }
 
   Node* AddChild(const std::u32string& childName) {
-    const std::u32string folded = FoldCase(childName);
-    auto it = Position(keys, folded);
-    if (it != keys.end() && (*it)->folded == folded) return it->get();
+    const std::u32string key = FoldCase(childName);
+    auto it = Position(keys, key);
+    if (it != keys.end() && (*it)->folded == key) return it->get();
     auto child = std::make_shared<Node>();
     child->name = childName;
-    child->folded = folded;
+    child->folded = key;
     return keys.insert(it, std::move(child))->get();
   }
 

@@ -202,7 +202,7 @@ TEST_P(WalkCaseTest, RaisesExactlyTheseEvents) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Walks, WalkCaseTest, ::testing::ValuesIn(kWalks),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& walk) { return std::string(walk.param.name); });
 
 // The data test reads the value's display text: hex pairs for binary data,
 // the DWORD form, a string up to its first NUL (the first string of a list),
