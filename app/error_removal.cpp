@@ -6,7 +6,6 @@
 #include "app/create_point.h"
 #include "app/exact_backup.h"
 #include "app/ignoring_errors.h"
-#include "app/scan_session.h"
 #include "engine/registry_access.h"
 #include "engine/root_keys.h"
 

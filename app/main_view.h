@@ -6,6 +6,9 @@
 
 namespace app {
 
+// The program's title: the caption of every message box it shows.
+inline constexpr char kApplicationTitle[] = "Hivesweep";
+
 enum class CommandButton { Start, Stop, UndoCenter, Exit, SelectAll, Unselect, Delete, Restore, Remove };
 
 class MainView {

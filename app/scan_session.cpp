@@ -6,8 +6,6 @@
 
 namespace app {
 
-const char kApplicationTitle[] = "Hivesweep";
-
 namespace {
 
 constexpr int kStatusWidthScanning = 855;
@@ -35,8 +33,8 @@ std::shared_ptr<engine::cRegSearch> ScanSession::NewSearch() {
 void ScanSession::cmdStart_Click() {
   // A scan runs to its end before another can start; Start Search is
   // disabled meanwhile, and a click that gets through anyway does nothing.
-  if (scanState_ == "start") return;
-  scanState_ = "start";
+  if (scanState_ == ScanState::kScanning) return;
+  scanState_ = ScanState::kScanning;
   Step([&] { view_.ShowScanPanel(); });
   Step([&] { view_.SetTimerEnabled(true); });
   StopScan = false;
@@ -75,7 +73,7 @@ void ScanSession::cmdStart_Click() {
   Step([&] { view_.SetButtonEnabled(CommandButton::Start, true); });
   Step([&] { view_.SetButtonEnabled(CommandButton::UndoCenter, true); });
   Step([&] { view_.SetButtonEnabled(CommandButton::Stop, false); });
-  scanState_ = "stop";
+  scanState_ = ScanState::kStopped;
   Step([&] { view_.RestButton(CommandButton::Start); });
 }
 
@@ -92,7 +90,7 @@ void ScanSession::cmdStop_Click() {
     Step([&] { view_.RestButton(CommandButton::Stop); });
     return;
   }
-  scanState_ = "stop";
+  scanState_ = ScanState::kStopped;
   StopScan = true;
   Step([&] { view_.SetTimerEnabled(false); });
   Step([&] { view_.SetProgressPosition(100); });
@@ -107,7 +105,7 @@ void ScanSession::cmdStop_Click() {
 }
 
 void ScanSession::cmdExit_Click() {
-  if (scanState_ == "start") return;
+  if (scanState_ == ScanState::kScanning) return;
   Step([&] {
     if (cReg) cReg->StopSearch();
   });
@@ -115,7 +113,7 @@ void ScanSession::cmdExit_Click() {
 }
 
 void ScanSession::QueryUnload(int* cancel) {
-  if (scanState_ == "start") *cancel = 1;
+  if (scanState_ == ScanState::kScanning) *cancel = 1;
 }
 
 void ScanSession::Timer1_Timer() {

@@ -21,8 +21,6 @@
 
 namespace app {
 
-extern const char kApplicationTitle[];
-
 struct ScanPlatform {
   platform::Registry& registry;
   platform::MessagePump& pump;
@@ -30,6 +28,13 @@ struct ScanPlatform {
   platform::FileSystem& files;
   // The system ANSI code page, by which hits are matched and cut.
   const platform::CodePage& codePage = engine::DefaultCodePage();
+};
+
+// What Exit and closing the window consult.
+enum class ScanState {
+  kNotStarted,  // before the first scan
+  kScanning,    // from Start Search until the search returns
+  kStopped,     // after the search returned, or from a confirmed Stop on
 };
 
 class ScanSession {
@@ -49,8 +54,7 @@ class ScanSession {
   void cReg_SearchKeyChanged(const std::string& sFullKeyName);
   void cReg_SearchFinished(std::int32_t lReason);
 
-  // "" before the first scan, "start" while one runs, "stop" after it.
-  const std::string& ScanState() const { return scanState_; }
+  ScanState State() const { return scanState_; }
 
  private:
   std::shared_ptr<engine::cRegSearch> NewSearch();
@@ -61,7 +65,7 @@ class ScanSession {
   ScanPlatform platform_;
   FindingClassifier classifier_;
   std::shared_ptr<engine::cRegSearch> cReg;
-  std::string scanState_;
+  ScanState scanState_ = ScanState::kNotStarted;
   std::int32_t lastReason_ = 0;  // of the last SearchFinished, for the closing status text
 };
 

@@ -2,7 +2,6 @@
 
 #include "app/exact_backup.h"
 #include "app/ignoring_errors.h"
-#include "app/scan_session.h"
 
 namespace app {
 namespace {

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/debug_trace.h"
+
 namespace controls {
 
 const GUID kAccessibleInterface = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
@@ -19,6 +21,7 @@ HRESULT Guarded(Body body) noexcept {
   try {
     return body();
   } catch (...) {
+    platform::TraceIgnoredError("an accessibility call");
     return E_FAIL;
   }
 }

@@ -1,5 +1,7 @@
 #include "controls/window_class.h"
 
+#include "platform/debug_trace.h"
+
 namespace controls {
 
 HINSTANCE ModuleOf(const void* address) {
@@ -47,6 +49,8 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     }
     return handler->HandleMessage(message, wParam, lParam);
   } catch (...) {
+    // Nothing may unwind into the window system.
+    platform::TraceIgnoredError("a window message");
     return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "engine/ansi_chars.h"
+#include "platform/debug_trace.h"
 
 namespace engine {
 namespace {
@@ -100,6 +101,7 @@ bool FileExists(platform::FileSystem& files, const std::string& path) {
   try {
     return files.PathExists(path);
   } catch (...) {
+    platform::TraceIgnoredError("the existence test");
     return false;
   }
 }

@@ -141,7 +141,7 @@ class WindowTest : public ::testing::Test {
 
   // What the window shows once a scan has ended.
   void ExpectResultState() {
-    EXPECT_EQ(Form().Session().ScanState(), "stop");
+    EXPECT_EQ(Form().Session().State(), app::ScanState::kStopped);
     for (app::CommandButton b : {app::CommandButton::Start, app::CommandButton::UndoCenter, app::CommandButton::Exit,
                                  app::CommandButton::SelectAll, app::CommandButton::Unselect,
                                  app::CommandButton::Delete}) {
