@@ -59,6 +59,7 @@
 #include "engine/path_extractor.h"
 #include "engine/reg_search.h"
 #include "engine/stop_scan.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_message_pump.h"
 #include "platform/win32/win32_registry.h"
@@ -463,8 +464,10 @@ ScanResult RunScan(const ScanOptions& options) {
   std::unique_ptr<PaintTimer> paintTimer;
   if (timed) paintTimer = std::make_unique<PaintTimer>(realList.Handle(), &profile.listPaint);
 
-  app::FindingClassifier classifier(list, files);
-  engine::cRegSearch search(registry, pump);
+  // The system's code page, as the program takes it.
+  const platform::CodePage& codePage = platform::Win32CodePage::System();
+  app::FindingClassifier classifier(list, files, codePage);
+  engine::cRegSearch search(registry, pump, codePage);
   app::ConfigureScan(search);
 
   ScanResult result;
