@@ -46,37 +46,27 @@ inline HWND WindowAt(HWND window, int x, int y) {
   return WindowFromPoint(screen);
 }
 
-// A click on a list view as the mouse delivers it: the release is queued
-// first, because the list waits for it inside its press.
-inline void ClickList(HWND list, POINT point) {
-  const LPARAM at = MAKELPARAM(point.x, point.y);
-  PostMessageA(list, WM_LBUTTONUP, 0, at);
-  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  Pump();
-}
-
 enum class RowPart { kText, kCheckBox };
 
-// A client point on a row (numbered from 1) of a report-view list, scrolled
-// into view first.
-inline POINT RowPoint(HWND list, long row, RowPart part) {
+// A click on a row (numbered from 1) of a report-view list, scrolled into view
+// first, as the mouse delivers it: the release is queued first, because the
+// list waits for it inside its press.
+inline void ClickRow(HWND list, long row, RowPart part = RowPart::kText) {
   SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row - 1), FALSE);
   RECT r = {};
   r.left = part == RowPart::kText ? LVIR_LABEL : LVIR_BOUNDS;
   SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&r));
-  const int y = (r.top + r.bottom) / 2;
-  if (part == RowPart::kText) return {r.left + 10, y};
-  for (int x = r.left; x < r.left + 40; ++x) {
-    LVHITTESTINFO hit = {};
-    hit.pt = {x, y};
+  LVHITTESTINFO hit = {};
+  hit.pt = {r.left + 10, (r.top + r.bottom) / 2};
+  for (int x = r.left; part == RowPart::kCheckBox && x < r.left + 40 && !(hit.flags & LVHT_ONITEMSTATEICON); ++x) {
+    hit.pt.x = x;
     SendMessageA(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    if (hit.flags & LVHT_ONITEMSTATEICON) return hit.pt;
   }
-  ADD_FAILURE() << "no check box found in row " << row;
-  return {r.left + 8, y};
+  EXPECT_TRUE(part == RowPart::kText || (hit.flags & LVHT_ONITEMSTATEICON)) << "no check box in row " << row;
+  PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
+  Pump();
 }
-
-inline void ClickRow(HWND list, long row, RowPart part = RowPart::kText) { ClickList(list, RowPoint(list, row, part)); }
 
 // The check mark of a row as the list control itself reports it.
 inline bool RowCheckedInControl(HWND list, long row) {

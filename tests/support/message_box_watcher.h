@@ -1,35 +1,45 @@
 // Answers real message boxes from a watcher thread: it waits for a dialog
-// window with the given title in this process (or any process, for boxes of a
-// program the test started), records its text, buttons, default button and
-// whether it shows an icon, then presses the chosen button. The box the
-// program shows is the platform's own, so its texts and buttons are what the
-// test sees.
+// window titled "Hivesweep" (of this process or of a program the test
+// started), records its text, buttons, default button and whether it shows an
+// icon, then presses the chosen button. The box the program shows is the
+// platform's own, so its texts and buttons are what the test sees.
 #pragma once
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <deque>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "tests/support/program.h"
 
 namespace testsupport {
 
 struct SeenBox {
   std::string text;
-  std::vector<int> buttons;  // control ids of the push buttons (IDOK, IDYES, ...)
+  std::vector<int> buttons;  // control ids of the push buttons, ascending (IDOK, IDCANCEL, IDYES, IDNO)
   int defaultButton = 0;
   bool hasIcon = false;
+
+  bool operator==(const SeenBox& o) const {
+    return text == o.text && buttons == o.buttons && defaultButton == o.defaultButton && hasIcon == o.hasIcon;
+  }
+  friend std::ostream& operator<<(std::ostream& out, const SeenBox& b) {
+    out << '"' << b.text << "\" buttons";
+    for (int id : b.buttons) out << ' ' << id;
+    return out << " default " << b.defaultButton << (b.hasIcon ? " icon" : " no icon");
+  }
 };
 
 class MessageBoxWatcher {
  public:
-  // `anyProcess`: also answer boxes of other processes (a program under test).
-  explicit MessageBoxWatcher(std::string title = "Hivesweep", bool anyProcess = false)
-      : title_(std::move(title)), anyProcess_(anyProcess), thread_([this] { Run(); }) {}
+  MessageBoxWatcher() : thread_([this] { Run(); }) {}
   ~MessageBoxWatcher() {
     stop_ = true;
     thread_.join();
@@ -49,16 +59,6 @@ class MessageBoxWatcher {
   }
 
  private:
-  // A visible box of this title.
-  HWND FindBox() const {
-    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", title_.c_str())) != nullptr;) {
-      DWORD process = 0;
-      GetWindowThreadProcessId(w, &process);
-      if (IsWindowVisible(w) && (anyProcess_ || process == GetCurrentProcessId())) return w;
-    }
-    return nullptr;
-  }
-
   static SeenBox Describe(HWND box) {
     SeenBox seen;
     char text[1024] = {};
@@ -76,6 +76,7 @@ class MessageBoxWatcher {
         seen.hasIcon = true;
       }
     }
+    std::sort(seen.buttons.begin(), seen.buttons.end());
     const LRESULT defId = SendMessageA(box, DM_GETDEFID, 0, 0);
     if (!seen.defaultButton && HIWORD(defId) == DC_HASDEFID) seen.defaultButton = LOWORD(defId);
     return seen;
@@ -84,7 +85,7 @@ class MessageBoxWatcher {
   void Run() {
     while (!stop_) {
       std::this_thread::sleep_for(std::chrono::milliseconds(30));
-      HWND box = FindBox();
+      HWND box = VisibleWindow("#32770", "Hivesweep");
       if (!box) continue;
       std::this_thread::sleep_for(std::chrono::milliseconds(100));  // let it finish its layout
       SeenBox seen = Describe(box);
@@ -97,11 +98,7 @@ class MessageBoxWatcher {
         }
         seen_.push_back(seen);
       }
-      if (HWND button = GetDlgItem(box, press)) {
-        PostMessageA(button, BM_CLICK, 0, 0);
-      } else {
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), 0);
-      }
+      PostMessageA(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), 0);
       // Answered once: the box is gone before the next is looked for.
       for (int waited = 0; IsWindow(box) && IsWindowVisible(box) && waited < 5000; waited += 10) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -109,8 +106,6 @@ class MessageBoxWatcher {
     }
   }
 
-  std::string title_;
-  bool anyProcess_;
   mutable std::mutex mutex_;
   std::deque<int> answers_;
   std::vector<SeenBox> seen_;

@@ -24,14 +24,6 @@ inline std::string Hex(COLORREF color) {
   return text;
 }
 
-// The pixel of a window's client area as the screen shows it.
-inline COLORREF ScreenPixel(HWND window, int x, int y) {
-  HDC dc = GetDC(window);
-  const COLORREF color = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return color & 0xFFFFFF;
-}
-
 // The smallest rectangle (right and bottom included) that holds every pixel
 // of `color` inside `area` of a drawing surface; right < left when none is.
 inline RECT InkBox(HDC dc, RECT area, COLORREF color) {
@@ -46,11 +38,15 @@ inline RECT InkBox(HDC dc, RECT area, COLORREF color) {
 }
 
 // Writes the window as the X server shows it (the part on the screen) into
-// `pngPath` (relative to the current folder), with ImageMagick's import: Wine
-// starts Unix programs given by their Z: path, and hands them the arguments
-// as they are; the started process does not wait for import, so this waits
-// for the file to be written whole. True when it was.
-inline bool Screenshot(HWND window, const std::string& pngPath) {
+// screenshots/<name>.png in the current folder, for a person (and the help
+// file) to look at, with ImageMagick's import: Wine starts Unix programs given
+// by their Z: path, and hands them the arguments as they are; the started
+// process does not wait for import, so this waits for the file to be written
+// whole. True when it was.
+inline bool Screenshot(HWND window, const std::string& name) {
+  const std::string pngPath = "screenshots/" + name + ".png";
+  CreateDirectoryA("screenshots", nullptr);
+  Pump(300);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   RECT r = {};
   GetWindowRect(window, &r);

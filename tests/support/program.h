@@ -4,16 +4,28 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+
+#include "tests/support/pump.h"
 
 namespace testsupport {
 
 // A path of the build tree as the prefix sees it (drive Z: is /).
 inline std::string PrefixPath(std::string unixPath) {
-  for (char& c : unixPath) {
-    if (c == '/') c = '\\';
-  }
+  std::replace(unixPath.begin(), unixPath.end(), '/', '\\');
   return "Z:" + unixPath;
+}
+
+// A visible top-level window of a class (any when null) with this title, of a
+// process (of any when 0), or null.
+inline HWND VisibleWindow(const char* windowClass, const std::string& title, DWORD process = 0) {
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, windowClass, title.c_str())) != nullptr;) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if ((process == 0 || owner == process) && IsWindowVisible(w)) return w;
+  }
+  return nullptr;
 }
 
 class Program {
@@ -47,22 +59,11 @@ class Program {
   DWORD Id() const { return info_.dwProcessId; }
 
   // A visible top-level window of the program with this title, once it shows
-  // one; null when none appears in time.
+  // one; null when none appears in time or the program ends first.
   HWND WaitForWindow(const std::string& title, int milliseconds) const {
-    for (int waited = 0; waited <= milliseconds; waited += 50) {
-      if (HWND found = WindowOf(Id(), title)) return found;
-      Sleep(50);
-    }
-    return nullptr;
-  }
-  // A visible top-level window of a process with this title, or null.
-  static HWND WindowOf(DWORD process, const std::string& title) {
-    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, title.c_str())) != nullptr;) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(w, &owner);
-      if (owner == process && IsWindowVisible(w)) return w;
-    }
-    return nullptr;
+    HWND found = nullptr;
+    WaitUntil([&] { return !Running() || (found = VisibleWindow(nullptr, title, Id())) != nullptr; }, milliseconds);
+    return found;
   }
 
  private:

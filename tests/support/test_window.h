@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "tests/support/pump.h"
@@ -41,10 +42,7 @@ class TestWindow {
   HWND Handle() const { return window_; }
 
   // Paints the background in one colour from now on.
-  void SetBackground(COLORREF color) {
-    background_ = color;
-    hasBackground_ = true;
-  }
+  void SetBackground(COLORREF color) { background_ = color; }
   // Control ids of the BN_CLICKED notifications received, in order.
   const std::vector<int>& ClickedIds() const { return clickedIds_; }
 
@@ -65,12 +63,11 @@ class TestWindow {
       LRESULT result = 0;
       if (self->onNotify(*reinterpret_cast<const NMHDR*>(lParam), &result)) return result;
     }
-    if (self && message == WM_ERASEBKGND && self->hasBackground_) {
+    if (self && message == WM_ERASEBKGND && self->background_) {
       RECT client;
       GetClientRect(window, &client);
-      HBRUSH brush = CreateSolidBrush(self->background_);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-      DeleteObject(brush);
+      SetDCBrushColor(reinterpret_cast<HDC>(wParam), *self->background_);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
       return 1;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -79,8 +76,7 @@ class TestWindow {
   HWND window_ = nullptr;
   POINT pointerAtStart_ = {0, 0};
   std::vector<int> clickedIds_;
-  COLORREF background_ = 0;
-  bool hasBackground_ = false;
+  std::optional<COLORREF> background_;
 };
 
 }  // namespace testsupport

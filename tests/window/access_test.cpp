@@ -7,14 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <list>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "controls/accessible.h"
 #include "platform/win32/com_ref.h"
-#include "tests/support/message_box_watcher.h"
 #include "tests/window/window_test.h"
 
 namespace {
@@ -38,14 +37,12 @@ class AccessTest : public testsupport::WindowTest {
   // A key pressed and released through the system's input, with Shift held
   // down around it for `shift`.
   static void SendKey(WORD key, bool shift = false) {
-    const std::vector<WORD> held = shift ? std::vector<WORD>{VK_SHIFT, key} : std::vector<WORD>{key};
-    std::vector<INPUT> keys(2 * held.size());
-    for (std::size_t i = 0; i < held.size(); ++i) {
-      INPUT& down = keys[i];
-      INPUT& up = keys[keys.size() - 1 - i];
-      down.type = up.type = INPUT_KEYBOARD;
-      down.ki.wVk = up.ki.wVk = held[i];
-      up.ki.dwFlags = KEYEVENTF_KEYUP;
+    const std::vector<WORD> order = shift ? std::vector<WORD>{VK_SHIFT, key, key, VK_SHIFT} : std::vector<WORD>{key, key};
+    std::vector<INPUT> keys(order.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      keys[i].type = INPUT_KEYBOARD;
+      keys[i].ki.wVk = order[i];
+      keys[i].ki.dwFlags = 2 * i < keys.size() ? 0 : KEYEVENTF_KEYUP;
     }
     SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
   }
@@ -98,11 +95,9 @@ TEST_F(AccessTest, WhileAScanRunsTabReachesStopSearchAndSpaceStopsTheScan) {
   GUITHREADINFO ui = {};
   ui.cbSize = sizeof(ui);
   std::thread keys([&, thread = GetCurrentThreadId()] {
-    for (int waited = 0; !IsWindowEnabled(stop) && waited < 60000; waited += 10) Sleep(10);
+    testsupport::WaitUntil([&] { return IsWindowEnabled(stop) != FALSE; }, 60000);
     SendKey(VK_TAB);  // from Start Search, disabled meanwhile, past the list
-    for (int waited = 0; waited < 10000 && GetGUIThreadInfo(thread, &ui) && ui.hwndFocus != stop; waited += 10) {
-      Sleep(10);
-    }
+    testsupport::WaitUntil([&] { return !GetGUIThreadInfo(thread, &ui) || ui.hwndFocus == stop; }, 10000);
     SendKey(VK_SPACE);
   });
   SetFocus(Form().Handle());
@@ -116,24 +111,24 @@ TEST_F(AccessTest, WhileAScanRunsTabReachesStopSearchAndSpaceStopsTheScan) {
 
 TEST_F(AccessTest, ScreenReadersSeeTheButtonsTheSeparatorAndThePaintedLabels) {
   const platform::ComApartment apartment;
-  using Held = std::unique_ptr<platform::ComRef<IAccessible>>;
-  auto object = [](HWND window) {
-    Held held = std::make_unique<platform::ComRef<IAccessible>>();
+  std::list<platform::ComRef<IAccessible>> held;  // every object asked for, kept to the end
+  auto object = [&](HWND window) {
+    held.emplace_back();
     EXPECT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), controls::kAccessibleInterface,
-                                         held->Receive()),
+                                         held.back().Receive()),
               S_OK);
-    return held;
+    return held.back().Get();
   };
-  auto text = [](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), const Held& held, long id) {
+  auto text = [](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), IAccessible* from, long id) {
     BSTR got = nullptr;
-    (held->Get()->*get)(Child(id), &got);
+    (from->*get)(Child(id), &got);
     const std::wstring value = got ? got : L"";
     SysFreeString(got);
     return value;
   };
-  auto number = [](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), const Held& held, long id) {
+  auto number = [](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), IAccessible* from, long id) {
     VARIANT got = {};
-    return (held->Get()->*get)(Child(id), &got) == S_OK ? got.lVal : -1;
+    return (from->*get)(Child(id), &got) == S_OK ? got.lVal : -1;
   };
   SendMessageA(ButtonWindow(CommandButton::SelectAll), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SetFocus(ButtonWindow(CommandButton::Start));
@@ -155,39 +150,39 @@ TEST_F(AccessTest, ScreenReadersSeeTheButtonsTheSeparatorAndThePaintedLabels) {
                 STATE_SYSTEM_INVISIBLE},
            Seen{Form().ScanListFrame().Handle(), 2, L"Scanning :", ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_INVISIBLE,
                 0}}) {
-    const Held held = object(s.window);
-    ASSERT_TRUE(*held);
-    EXPECT_EQ(text(&IAccessible::get_accName, held, s.id), s.name);
-    EXPECT_EQ(number(&IAccessible::get_accRole, held, s.id), s.role);
-    EXPECT_EQ(number(&IAccessible::get_accState, held, s.id) & (s.on | s.off), s.on) << s.id;
+    IAccessible* seen = object(s.window);
+    ASSERT_NE(seen, nullptr);
+    EXPECT_EQ(text(&IAccessible::get_accName, seen, s.id), s.name);
+    EXPECT_EQ(number(&IAccessible::get_accRole, seen, s.id), s.role);
+    EXPECT_EQ(number(&IAccessible::get_accState, seen, s.id) & (s.on | s.off), s.on) << s.id;
   }
   SendMessageA(ButtonWindow(CommandButton::SelectAll), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 
   // The welcome panel: its heading where it is painted, then its child
   // windows (the separator, the text frame).
-  const Held panel = object(Form().WelcomePanel().Handle());
+  IAccessible* panel = object(Form().WelcomePanel().Handle());
   VARIANT children[4] = {};
   LONG count = 0;
-  EXPECT_EQ(AccessibleChildren(panel->Get(), 0, 4, children, &count), S_FALSE);
+  EXPECT_EQ(AccessibleChildren(panel, 0, 4, children, &count), S_FALSE);
   EXPECT_TRUE(count == 3 && children[0].vt == VT_I4 && children[1].vt == VT_DISPATCH && children[2].vt == VT_DISPATCH);
   for (VARIANT& c : children) VariantClear(&c);
   RECT at = {};  // left, top, width, height
-  EXPECT_EQ(panel->Get()->accLocation(&at.left, &at.top, &at.right, &at.bottom, Child(1)), S_OK);
+  EXPECT_EQ(panel->accLocation(&at.left, &at.top, &at.right, &at.bottom, Child(1)), S_OK);
   MapWindowPoints(nullptr, Form().WelcomePanel().Handle(), reinterpret_cast<POINT*>(&at), 1);
   EXPECT_TRUE(at.left == Px(360) && at.top == Px(120) && at.right == Px(4215)) << at.left << "," << at.top;
 
   // "Press" clicks, without waiting for what the click starts.
-  const Held undo = object(ButtonWindow(CommandButton::UndoCenter));
+  IAccessible* undo = object(ButtonWindow(CommandButton::UndoCenter));
   EXPECT_EQ(text(&IAccessible::get_accDefaultAction, undo, 0), L"Press");
-  EXPECT_EQ(undo->Get()->accDoDefaultAction(Child(0)), S_OK);
+  EXPECT_EQ(undo->accDoDefaultAction(Child(0)), S_OK);
   EXPECT_FALSE(Form().UndoPanel().Visible());
   testsupport::Pump(50);
   EXPECT_TRUE(Form().UndoPanel().Visible());
 
   // A client that outlives the window holds a disconnected object.
   form_.reset();
-  EXPECT_EQ(panel->Get()->accLocation(&at.left, &at.top, &at.right, &at.bottom, Child(1)), CO_E_OBJNOTCONNECTED);
-  EXPECT_EQ(undo->Get()->accDoDefaultAction(Child(0)), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(panel->accLocation(&at.left, &at.top, &at.right, &at.bottom, Child(1)), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(undo->accDoDefaultAction(Child(0)), CO_E_OBJNOTCONNECTED);
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 // and Exit ending the process.
 #include <windows.h>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/support/message_box_watcher.h"
 #include "tests/support/program.h"
@@ -20,20 +20,13 @@ TEST(Instance, SecondStartShowsTheMessageAndEndsWhileTheFirstRunsOn) {
   HWND window = first.WaitForWindow("Zentrova", 30000);
   ASSERT_NE(window, nullptr) << command;
 
-  testsupport::MessageBoxWatcher watcher("Hivesweep", /*anyProcess=*/true);
+  testsupport::MessageBoxWatcher watcher;  // also of the started program
   Program second(command);
-  bool secondShowedItsWindow = false;
-  for (int waited = 0; second.Running() && waited < 30000; waited += 20) {
-    secondShowedItsWindow |= Program::WindowOf(second.Id(), "Zentrova") != nullptr;
-    Sleep(20);
-  }
-  ASSERT_TRUE(second.WaitForExit(0)) << "the second instance ends after the message";
-  EXPECT_FALSE(secondShowedItsWindow);
-  const auto seen = watcher.Seen();
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].text, "Already running an instance.");
-  EXPECT_THAT(seen[0].buttons, ::testing::ElementsAre(IDOK));
-  EXPECT_TRUE(seen[0].hasIcon);
+  // The second instance ends after the message, without a window of its own.
+  EXPECT_EQ(second.WaitForWindow("Zentrova", 30000), nullptr);
+  ASSERT_TRUE(second.WaitForExit(0));
+  const testsupport::SeenBox message{"Already running an instance.", {IDOK}, IDOK, true};
+  EXPECT_EQ(watcher.Seen(), std::vector<testsupport::SeenBox>{message});
   EXPECT_TRUE(first.Running());
 
   // Exit, the fourth command button, ends the first instance at once.

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -29,51 +29,40 @@ UINT PrefixDpi() {
   return dpi ? static_cast<UINT>(std::atoi(dpi)) : 96u;
 }
 
-std::string Text(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + " - " + std::to_string(r.right) + "," +
-         std::to_string(r.bottom);
-}
+std::array<LONG, 4> Corners(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 class LookTest : public testsupport::WindowTest {
  protected:
-  // A twips rectangle in pixels at a DPI: 1440 / DPI twips a pixel.
-  static RECT At(UINT dpi, int left, int top, int width, int height) {
-    auto px = [dpi](int twips) { return static_cast<int>(std::lround(twips * static_cast<double>(dpi) / 1440)); };
-    return {px(left), px(top), px(left + width), px(top + height)};
-  }
-
   void ExpectPlacedAt(UINT dpi) {
     HWND window = Form().Handle();
     HWND strip = Form().BottomStrip().Handle();
     HWND listFrame = Form().ScanListFrame().Handle();
-    struct Placed {
+    const struct {
       const char* what;
-      HWND control;
-      HWND container;
-      int left, top, width, height;  // twips
+      HWND control, container;
+      RECT at;
+    } placed[] = {
+        {"banner", Form().Banner().Handle(), window, At(-120, 0, 15690, 795, dpi)},
+        {"side panel", Form().SidePanel().Handle(), window, At(0, 795, 2250, 7020, dpi)},
+        {"welcome panel", Form().WelcomePanel().Handle(), window, At(2280, 840, 9615, 6830, dpi)},
+        {"separator", Form().Separator().hwnd(), Form().WelcomePanel().Handle(), At(360, 480, 8655, 100, dpi)},
+        {"bottom strip", strip, window, At(-120, 7320, 15375, 735, dpi)},
+        {"Start Search", ButtonWindow(CommandButton::Start), strip, At(2760, 120, 1575, 320, dpi)},
+        {"Stop Search", ButtonWindow(CommandButton::Stop), strip, At(4440, 120, 1575, 315, dpi)},
+        {"Undo Center", ButtonWindow(CommandButton::UndoCenter), strip, At(6120, 120, 1575, 315, dpi)},
+        {"Exit", ButtonWindow(CommandButton::Exit), strip, At(9840, 120, 1575, 315, dpi)},
+        {"error list", Form().ErrorList().Handle(), listFrame, At(360, 600, 8055, 3135, dpi)},
+        {"Select All", ButtonWindow(CommandButton::SelectAll), listFrame, At(360, 4800, 1575, 315, dpi)},
+        {"Unselect All", ButtonWindow(CommandButton::Unselect), listFrame, At(2040, 4800, 1575, 315, dpi)},
+        {"Delete", ButtonWindow(CommandButton::Delete), listFrame, At(3720, 4800, 1575, 315, dpi)},
+        {"backup list", Form().UndoList().Handle(), Form().UndoListFrame().Handle(), At(360, 1080, 7935, 3015, dpi)},
     };
-    const Placed placed[] = {
-        {"banner", Form().Banner().Handle(), window, -120, 0, 15690, 795},
-        {"side panel", Form().SidePanel().Handle(), window, 0, 795, 2250, 7020},
-        {"welcome panel", Form().WelcomePanel().Handle(), window, 2280, 840, 9615, 6830},
-        {"separator", Form().Separator().hwnd(), Form().WelcomePanel().Handle(), 360, 480, 8655, 100},
-        {"bottom strip", strip, window, -120, 7320, 15375, 735},
-        {"Start Search", ButtonWindow(CommandButton::Start), strip, 2760, 120, 1575, 320},
-        {"Stop Search", ButtonWindow(CommandButton::Stop), strip, 4440, 120, 1575, 315},
-        {"Undo Center", ButtonWindow(CommandButton::UndoCenter), strip, 6120, 120, 1575, 315},
-        {"Exit", ButtonWindow(CommandButton::Exit), strip, 9840, 120, 1575, 315},
-        {"error list", Form().ErrorList().Handle(), listFrame, 360, 600, 8055, 3135},
-        {"Select All", ButtonWindow(CommandButton::SelectAll), listFrame, 360, 4800, 1575, 315},
-        {"Unselect All", ButtonWindow(CommandButton::Unselect), listFrame, 2040, 4800, 1575, 315},
-        {"Delete", ButtonWindow(CommandButton::Delete), listFrame, 3720, 4800, 1575, 315},
-        {"backup list", Form().UndoList().Handle(), Form().UndoListFrame().Handle(), 360, 1080, 7935, 3015},
-    };
-    for (const Placed& p : placed) {
+    for (const auto& p : placed) {
       EXPECT_EQ(GetParent(p.control), p.container) << p.what;
       RECT r = {};
       GetWindowRect(p.control, &r);
       MapWindowPoints(nullptr, p.container, reinterpret_cast<POINT*>(&r), 2);
-      EXPECT_EQ(Text(r), Text(At(dpi, p.left, p.top, p.width, p.height))) << p.what << " at " << dpi;
+      EXPECT_EQ(Corners(r), Corners(p.at)) << p.what << " at " << dpi;
     }
   }
 
@@ -85,7 +74,7 @@ class LookTest : public testsupport::WindowTest {
 
   void ExpectPicturesAtTheirOwnSize(UINT dpi) {
     // The list icon's grey frame is 12 pixels wide at 96 DPI, in a box of 18.
-    EXPECT_EQ(InkSize(Form().UndoListFrame(), At(dpi, 120, 240, 270, 270), 0x787878).cx, MulDiv(12, dpi, 96));
+    EXPECT_EQ(InkSize(Form().UndoListFrame(), At(120, 240, 270, 270, dpi), 0x787878).cx, MulDiv(12, dpi, 96));
     // The strip's picture (1018 pixels wide at 96 DPI) at the left, the strip's colour beyond it.
     const int edge = MulDiv(1018, dpi, 96);
     HDC strip = Form().BottomStrip().Surface().Dc();
@@ -94,13 +83,12 @@ class LookTest : public testsupport::WindowTest {
   }
 };
 
-TEST_F(LookTest, ControlsAndPicturesStandWhereTheLayoutPutsThemAtTheWindowsResolution) {
+// Where everything stands at the prefix's resolution, and again after a change
+// of it.
+TEST_F(LookTest, ControlsFontsAndPicturesStandWhereTheLayoutPutsThemAtTheWindowsResolutionAndAfterAChange) {
   ASSERT_EQ(Form().Dpi(), PrefixDpi());
   ExpectPlacedAt(Form().Dpi());
   ExpectPicturesAtTheirOwnSize(Form().Dpi());
-}
-
-TEST_F(LookTest, ADpiChangeLaysOutEveryControlFontAndPictureAgain) {
   HWND window = Form().Handle();
   auto buttonFont = [&] {
     LOGFONTA font = {};
@@ -108,16 +96,16 @@ TEST_F(LookTest, ADpiChangeLaysOutEveryControlFontAndPictureAgain) {
                sizeof(font), &font);
     return std::abs(font.lfHeight);
   };
-  auto heading = [&](UINT dpi) { return InkSize(Form().WelcomePanel(), At(dpi, 360, 120, 4215, 375), 0x808080).cy; };
+  auto heading = [&](UINT dpi) { return InkSize(Form().WelcomePanel(), At(360, 120, 4215, 375, dpi), 0x808080).cy; };
   // 96 to 144 DPI, or back in the high-DPI prefix (the screen holds no larger window).
   const UINT before = Form().Dpi(), dpi = before == 96 ? 144 : 96;
   const double scale = static_cast<double>(dpi) / before;
   const int font = buttonFont(), headingHeight = heading(before);
-  RECT suggested = At(dpi, 600, 450, 12000, 8400);
+  RECT suggested = At(600, 450, 12000, 8400, dpi);
   SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
   RECT now = {};
   GetWindowRect(window, &now);
-  EXPECT_EQ(Text(now), Text(suggested));
+  EXPECT_EQ(Corners(now), Corners(suggested));
   ExpectPlacedAt(dpi);
   ExpectPicturesAtTheirOwnSize(dpi);
   EXPECT_GT(headingHeight, 10);
@@ -127,19 +115,16 @@ TEST_F(LookTest, ADpiChangeLaysOutEveryControlFontAndPictureAgain) {
 }
 
 TEST_F(LookTest, SidePanelStandsOverTheStripAndTheStripOverTheContentPanels) {
-  HWND window = Form().Handle();
-  const UINT dpi = Form().Dpi();
   auto topAt = [&](int left, int top) {
-    const RECT r = At(dpi, left, top, 0, 0);
-    return ChildWindowFromPointEx(window, {r.left, r.top}, CWP_SKIPINVISIBLE);
+    return ChildWindowFromPointEx(Form().Handle(), {Px(left), Px(top)}, CWP_SKIPINVISIBLE);
   };
   EXPECT_EQ(topAt(1000, 7500), Form().SidePanel().Handle());
   EXPECT_EQ(topAt(3000, 7500), Form().BottomStrip().Handle());
   Screenshot("welcome-panel");
   // Both maker's-name labels show on the screen, the second where the strip reaches.
-  for (RECT label : {At(dpi, 360, 6240, 1455, 255), At(dpi, 240, 6600, 1575, 255)}) {
+  for (RECT label : {At(360, 6240, 1455, 255), At(240, 6600, 1575, 255)}) {
     MapWindowPoints(Form().SidePanel().Handle(), nullptr, reinterpret_cast<POINT*>(&label), 2);
-    EXPECT_GT(InkOf(nullptr, label, 0x404040).pixels, 20) << Text(label);
+    EXPECT_GT(InkOf(nullptr, label, 0x404040).pixels, 20) << label.top;
   }
 }
 
@@ -147,7 +132,7 @@ TEST_F(LookTest, ALongLabelWrapsAndClipsAsTheSystemsStaticControlDoes) {
   // The scan instruction, wider than its label (the Undo Center's lines fit theirs).
   app::Panel& panel = Form().ScanListFrame();
   const int id = app::Form1::InstructionLabelId();
-  const RECT box = At(Form().Dpi(), 480, 240, 8055, 255);
+  const RECT box = At(480, 240, 8055, 255);
   const int width = box.right - box.left, height = box.bottom - box.top;
   // The same text, font and box in a static control, drawn into an image.
   HWND label = CreateWindowExA(0, "STATIC", panel.LabelText(id).c_str(), WS_POPUP | SS_LEFT | SS_NOPREFIX, 0, 0,
@@ -193,12 +178,7 @@ TEST_F(LookTest, WindowIconHas256ColoursAndTheHandCursorTwo) {
 
 TEST_F(LookTest, LinksLightUpWhiteAndUnderlinedUnderThePointerAndTheirIconsChangeNothing) {
   HWND banner = Form().Banner().Handle();
-  const RECT home = PxRect(9945 + 120, 360, 735, 255);
-  const RECT help = PxRect(11025 + 120, 360, 615, 255);
-  auto pointAt = [&](HWND window, int x, int y) {
-    testsupport::MovePointer(window, x, y);
-    testsupport::Pump(50);
-  };
+  const RECT home = At(9945 + 120, 360, 735, 255), help = At(11025 + 120, 360, 615, 255);
   auto lit = [&](const RECT& link) {  // white, with a white underline as wide as the word
     const Ink white = InkOf(banner, link, 0xFFFFFF);
     return white.pixels > 40 && white.longestRun >= 20;
@@ -207,31 +187,32 @@ TEST_F(LookTest, LinksLightUpWhiteAndUnderlinedUnderThePointerAndTheirIconsChang
     const Ink grey = InkOf(banner, link, 0xE0E0E0);
     return grey.pixels > 20 && grey.longestRun < 20 && InkOf(banner, link, 0xFFFFFF).pixels == 0;
   };
-  auto handShown = [] { return GetCursor() != LoadCursor(nullptr, IDC_ARROW); };
-
-  EXPECT_TRUE(idle(home) && idle(help));
-  pointAt(banner, home.left + 5, home.top + 5);
-  EXPECT_TRUE(lit(home) && idle(help));
-  EXPECT_TRUE(handShown());
-  for (int icon : {9600, 10680}) {  // the Home and Help icons have no handler
-    pointAt(banner, Px(icon + 120 + 120), Px(480));
-    EXPECT_TRUE(lit(home) && idle(help)) << icon;
-    EXPECT_TRUE(handShown()) << icon;
+  auto shown = [&] {  // the link lit (or none), and the pointer's shape
+    const std::string links = idle(home) && idle(help) ? "none" : lit(home) && idle(help) ? "home"
+                              : lit(help) && idle(home)   ? "help" : "?";
+    return links + (GetCursor() != LoadCursor(nullptr, IDC_ARROW) ? " hand" : " arrow");
+  };
+  EXPECT_EQ(shown().substr(0, 4), "none");
+  const struct {
+    HWND window;
+    int x, y;
+    const char* shown;
+  } steps[] = {
+      {banner, home.left + 5, home.top + 5, "home hand"},
+      {banner, Px(9600 + 240), Px(480), "home hand"},  // the Home and Help icons have no handler
+      {banner, Px(10680 + 240), Px(480), "home hand"},
+      {banner, help.left + 5, help.top + 5, "help hand"},  // straight onto Help: the light moves in one step
+      {banner, Px(1440 + 120 + 100), Px(195 + 100), "help hand"},  // the title changes nothing
+      {banner, Px(5000), Px(100), "none arrow"},                   // the banner picture puts the links out
+      {banner, home.left + 5, home.top + 5, "home hand"},
+      {Form().WelcomePanel().Handle(), 50, 50, "home arrow"},  // a panel restores the arrow, not the links
+  };
+  for (const auto& step : steps) {
+    testsupport::MovePointer(step.window, step.x, step.y);
+    testsupport::Pump(50);
+    EXPECT_EQ(shown(), step.shown) << step.x << "," << step.y;
   }
-  pointAt(banner, help.left + 5, help.top + 5);  // straight onto Help: the light moves in one step
-  EXPECT_TRUE(lit(help) && idle(home));
-  pointAt(banner, Px(1440 + 120 + 100), Px(195 + 100));  // the title changes nothing
-  EXPECT_TRUE(lit(help) && idle(home));
-  EXPECT_GT(InkOf(banner, PxRect(1440 + 120, 195, 2535, 405), 0xE0E0E0).pixels, 20);  // the title, in its colour
-  EXPECT_TRUE(handShown());
-  pointAt(banner, Px(5000), Px(100));  // the banner picture puts the links out
-  EXPECT_TRUE(idle(home) && idle(help));
-  EXPECT_FALSE(handShown());
-
-  pointAt(banner, home.left + 5, home.top + 5);
-  pointAt(Form().WelcomePanel().Handle(), 50, 50);  // a panel restores the arrow, not the links
-  EXPECT_TRUE(lit(home) && idle(help));
-  EXPECT_FALSE(handShown());
+  EXPECT_GT(InkOf(banner, At(1440 + 120, 195, 2535, 405), 0xE0E0E0).pixels, 20);  // the title, in its colour
 }
 
 }  // namespace

@@ -15,12 +15,12 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/error_list.h"
 #include "tests/support/finding_tree.h"
 #include "tests/support/input.h"
-#include "tests/support/message_box_watcher.h"
 #include "tests/support/real_registry.h"
 #include "tests/window/window_test.h"
 
@@ -30,13 +30,13 @@ using app::CommandButton;
 using app::RowNumber;
 using app::ScanFinding;
 using testsupport::fs::path;
-using testsupport::MessageBoxWatcher;
 using testsupport::OwnedFolder;
 using testsupport::ReadValue;
+using testsupport::SeenBox;
 using testsupport::StartedProcesses;
+using testsupport::TreeBelow;
 using ::testing::ElementsAreArray;
-
-const std::string kPid = std::to_string(GetCurrentProcessId());
+using Boxes = std::vector<SeenBox>;
 
 // A folder as the shell names it, asked through another call than the one
 // the program uses.
@@ -46,6 +46,10 @@ path ShellFolder(int csidl) {
   return folder;
 }
 path BackupFolder() { return ShellFolder(CSIDL_PERSONAL) / "Reg Backup"; }
+
+std::vector<path> Listing(const path& folder) {
+  return std::vector<path>(testsupport::fs::directory_iterator(folder), testsupport::fs::directory_iterator());
+}
 
 std::string ReadBytes(const path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -71,37 +75,16 @@ ULONGLONG Seconds(SYSTEMTIME time) {
 // The time a backup's name "Backup_dd-mm-yyyy_hh-nn-ss.reg" gives, in whole
 // seconds; 0 for a name of another shape.
 ULONGLONG BackupSeconds(const std::string& name) {
-  int day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
+  SYSTEMTIME t = {};
   char tail[8] = {};
-  if (name.size() != 30 || std::sscanf(name.c_str(), "Backup_%2d-%2d-%4d_%2d-%2d-%2d%7s", &day, &month, &year, &hour,
-                                       &minute, &second, tail) != 7 || std::string(tail) != ".reg") {
-    return 0;
-  }
-  return Seconds({static_cast<WORD>(year), static_cast<WORD>(month), 0, static_cast<WORD>(day),
-                  static_cast<WORD>(hour), static_cast<WORD>(minute), static_cast<WORD>(second), 0});
+  const int read = std::sscanf(name.c_str(), "Backup_%2hu-%2hu-%4hu_%2hu-%2hu-%2hu%7s", &t.wDay, &t.wMonth, &t.wYear,
+                               &t.wHour, &t.wMinute, &t.wSecond, tail);
+  return read == 7 && name.size() == 30 && std::string(tail) == ".reg" ? Seconds(t) : 0;
 }
 
-struct Box {
-  std::string text;
-  std::vector<int> buttons;
-  bool icon;
-};
-const Box kDeleteQuestion{"Are you sure you want to delete selected items?", {IDOK, IDCANCEL}, false};
-const Box kRemoveQuestion{"Are you sure you want to delete selected item.", {IDYES, IDNO}, true};
-const Box kRemoved{"Selected item deleted successfully", {IDOK}, false};
-
-// The boxes a watcher answered: texts, buttons (the first one the default)
-// and icon.
-void ExpectBoxes(const MessageBoxWatcher& watcher, const std::vector<Box>& expected) {
-  const auto seen = watcher.Seen();
-  ASSERT_EQ(seen.size(), expected.size());
-  for (std::size_t i = 0; i < seen.size(); ++i) {
-    EXPECT_EQ(seen[i].text, expected[i].text);
-    EXPECT_THAT(seen[i].buttons, ::testing::UnorderedElementsAreArray(expected[i].buttons)) << seen[i].text;
-    EXPECT_EQ(seen[i].defaultButton, expected[i].buttons[0]) << seen[i].text;
-    EXPECT_EQ(seen[i].hasIcon, expected[i].icon) << seen[i].text;
-  }
-}
+const SeenBox kDeleteQuestion{"Are you sure you want to delete selected items?", {IDOK, IDCANCEL}, IDOK, false};
+const SeenBox kRemoveQuestion{"Are you sure you want to delete selected item.", {IDYES, IDNO}, IDYES, true};
+const SeenBox kRemoved{"Selected item deleted successfully", {IDOK}, IDOK, false};
 
 enum class Tick { kNone, kBox, kText, kTextTwice };
 
@@ -123,9 +106,8 @@ struct Seeded {
 // code page.
 std::string Shown(const Seeded& s) {
   const std::wstring wide = testsupport::Wide(s.data.substr(0, s.data.find('\0')));
-  std::string ansi(wide.size() * 2, '\0');
-  ansi.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                                           &ansi[0], static_cast<int>(ansi.size()), nullptr, nullptr)));
+  char ansi[MAX_PATH * 2] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof(ansi) - 1, nullptr, nullptr);
   return ansi;
 }
 
@@ -167,16 +149,12 @@ bool Ticked(const Seeded& s) { return s.tick == Tick::kBox || s.tick == Tick::kT
 
 class RepairPathTest : public testsupport::WindowTest {
  protected:
-  struct Row {
-    ScanFinding finding;
-    bool checked;
-    bool operator==(const Row& o) const { return finding == o.finding && checked == o.checked; }
-  };
+  using Row = std::pair<ScanFinding, bool>;  // a finding and its check mark
 
   std::vector<Row> AllRows() {
     std::vector<Row> rows;
     for (RowNumber i = 1; i <= Form().ErrorList().Count(); ++i) {
-      rows.push_back({app::FindingAt(Form().ErrorList(), i), Form().ErrorList().Checked(i)});
+      rows.emplace_back(app::FindingAt(Form().ErrorList(), i), Form().ErrorList().Checked(i));
     }
     return rows;
   }
@@ -202,15 +180,19 @@ class RepairPathTest : public testsupport::WindowTest {
 };
 
 TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
-  const OwnedFolder files("C:\\HsTest-" + kPid, true);
+  const OwnedFolder files("C:\\HsTest-" + std::to_string(GetCurrentProcessId()), true);
   WriteBytes(files.Path() / "present.exe", "");
   const std::vector<Seeded> seeded = SeededValues(files.Path().string());
   testsupport::ScratchKey scratch;
   std::vector<testsupport::SampleEntry> entries;
   for (const Seeded& s : seeded) entries.push_back(testsupport::Typed(s.key, s.name, s.type, s.data + '\0'));
   scratch.Build(entries);
-  std::vector<testsupport::StoredValue> seededAs;
-  for (const Seeded& s : seeded) seededAs.push_back(ReadValue(scratch.Sub(s.key), s.name));
+  auto stored = [&](const Seeded& s) {  // type and bytes, "" when there is no such value
+    const testsupport::StoredValue v = ReadValue(scratch.Sub(s.key), s.name);
+    return v.found ? std::to_string(v.type) + ":" + v.raw : "";
+  };
+  std::vector<std::string> seededAs;
+  for (const Seeded& s : seeded) seededAs.push_back(stored(s));
   const OwnedFolder backups(BackupFolder(), false);
   const OwnedFolder twins(ShellFolder(CSIDL_LOCAL_APPDATA) / "Zentrova" / "Hivesweep" / "Exact", false);
   char home[MAX_PATH * 2] = {};  // the Unix home as an NT path, "\??\Z:\..."
@@ -219,12 +201,8 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
 
   // With no backup folder the Undo Center lists nothing, says nothing and
   // makes no folder.
-  {
-    MessageBoxWatcher watcher;
-    Click(CommandButton::UndoCenter);
-    EXPECT_EQ(Form().UndoList().Count(), 0);
-    ExpectBoxes(watcher, {});
-  }
+  EXPECT_EQ(ClickAnswering(CommandButton::UndoCenter), Boxes{});
+  EXPECT_EQ(Form().UndoList().Count(), 0);
   EXPECT_FALSE(exists(backups.Path()));
 
   // The scan: exactly the rows of the missing files, the Undo Center gone.
@@ -234,7 +212,7 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   ExpectResultState();
   EXPECT_EQ(Form().ScanListFrame().LabelText(app::Form1::StatusLabelId()), "Completed...");
   const std::vector<RowNumber> ours = RowsUnder(scratch.Path());
-  std::vector<ScanFinding> expected;
+  std::vector<ScanFinding> expected, found;
   std::vector<RowNumber> firstRow;  // of each seeded value, 0 for none
   for (const Seeded& s : seeded) {
     firstRow.push_back(s.rows && expected.size() < ours.size() ? ours[expected.size()] : 0);
@@ -242,55 +220,47 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
     if (s.rows == 2) expected.push_back({"Missing or Invalid Value Name", "HKEY_CURRENT_USER", sub, Shown(s)});
     if (s.rows >= 1) expected.push_back({"Missing or Invalid Path", "HKEY_CURRENT_USER", sub, Shown(s)});
   }
-  std::vector<ScanFinding> found;
   for (RowNumber i : ours) found.push_back(app::FindingAt(Form().ErrorList(), i));
   ASSERT_THAT(found, ElementsAreArray(expected));
 
   // Ticks through the list control itself; the list reads every mark back as
   // the control holds it.
   HWND list = Form().ErrorList().Handle();
+  std::vector<RowNumber> ticked;
   for (std::size_t i = 0; i < seeded.size(); ++i) {
     const Tick tick = seeded[i].tick;
     if (tick == Tick::kBox) testsupport::ClickRow(list, firstRow[i], testsupport::RowPart::kCheckBox);
     if (tick == Tick::kText || tick == Tick::kTextTwice) testsupport::ClickRow(list, firstRow[i]);
     if (tick == Tick::kTextTwice) testsupport::ClickRow(list, firstRow[i]);
+    if (Ticked(seeded[i])) ticked.push_back(firstRow[i]);
   }
   for (RowNumber row : ours) {
-    bool ticked = false;
-    for (std::size_t i = 0; i < seeded.size(); ++i) ticked |= firstRow[i] == row && Ticked(seeded[i]);
-    EXPECT_EQ(testsupport::RowCheckedInControl(list, row), ticked) << row;
-    EXPECT_EQ(Form().ErrorList().Checked(row), ticked) << row;
+    const bool on = std::find(ticked.begin(), ticked.end(), row) != ticked.end();
+    EXPECT_EQ(testsupport::RowCheckedInControl(list, row), on) << row;
+    EXPECT_EQ(Form().ErrorList().Checked(row), on) << row;
   }
   Screenshot("scan-results");
 
   // Cancel: nothing is written, requested or deleted.
   const std::vector<Row> rowsBefore = AllRows();
   const std::string errorCount = Form().ResultHeader().LabelText(app::Form1::ErrorCountLabelId());
-  const std::vector<std::string> treeBefore = testsupport::TreeBelow(scratch.Path());
-  {
-    MessageBoxWatcher watcher;
-    watcher.Answer({IDCANCEL});
-    Click(CommandButton::Delete);
-    ExpectBoxes(watcher, {kDeleteQuestion});
-  }
-  EXPECT_EQ(testsupport::TreeBelow(scratch.Path()), treeBefore);
-  EXPECT_TRUE(AllRows() == rowsBefore);
+  const std::vector<std::string> treeBefore = TreeBelow(scratch.Path());
+  EXPECT_EQ(ClickAnswering(CommandButton::Delete, {IDCANCEL}), Boxes{kDeleteQuestion});
+  EXPECT_EQ(TreeBelow(scratch.Path()), treeBefore);
+  EXPECT_EQ(AllRows(), rowsBefore);
   EXPECT_FALSE(exists(backups.Path()) || exists(twins.Path()));
 
-  // OK: the ticked rows leave the list and their values the registry.
+  // OK to the question and to the closing message: the ticked rows leave the
+  // list and their values the registry.
   SYSTEMTIME clickedAt = {}, doneAt = {};
   GetLocalTime(&clickedAt);
-  {
-    MessageBoxWatcher watcher;  // OK to the question and to the closing message
-    Click(CommandButton::Delete);
-    ExpectBoxes(watcher, {kDeleteQuestion, {"13 Items deleted successfully", {IDOK}, false}});
-  }
+  const SeenBox deleted{"13 Items deleted successfully", {IDOK}, IDOK, false};
+  EXPECT_EQ(ClickAnswering(CommandButton::Delete), (Boxes{kDeleteQuestion, deleted}));
   GetLocalTime(&doneAt);
-  std::vector<Row> rowsLeft;
-  for (const Row& row : rowsBefore) {
-    if (!row.checked) rowsLeft.push_back(row);
-  }
-  EXPECT_TRUE(AllRows() == rowsLeft);
+  std::vector<Row> rowsLeft = rowsBefore;
+  rowsLeft.erase(std::remove_if(rowsLeft.begin(), rowsLeft.end(), [](const Row& r) { return r.second; }),
+                 rowsLeft.end());
+  EXPECT_EQ(AllRows(), rowsLeft);
   EXPECT_EQ(Form().ResultHeader().LabelText(app::Form1::ErrorCountLabelId()), errorCount) << "the scan's count stays";
   for (const Seeded& s : seeded) EXPECT_EQ(ReadValue(scratch.Sub(s.key), s.name).found, s.afterDelete) << s.name;
   EXPECT_FALSE(scratch.HasKey("Named\\C:"));
@@ -301,12 +271,9 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   // The backup: the one file of <Documents>\Reg Backup, named after the time
   // of the click, holding the ticked rows in list order; its twin of the same
   // name in the program's folder of the local application data.
-  std::vector<std::string> written;
-  for (const auto& entry : testsupport::fs::directory_iterator(backups.Path())) {
-    written.push_back(entry.path().filename().string());
-  }
+  const std::vector<path> written = Listing(backups.Path());
   ASSERT_EQ(written.size(), 1u);
-  const std::string backupName = written[0];
+  const std::string backupName = written[0].filename().string();
   EXPECT_LE(Seconds(clickedAt), BackupSeconds(backupName)) << backupName;
   EXPECT_LE(BackupSeconds(backupName), Seconds(doneAt)) << backupName;
   std::string backup = "REGEDIT4\r\n\r\n";
@@ -331,15 +298,10 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   // it in a process of its own and puts back every value as it was; the
   // window says nothing and keeps the row.
   const DWORD processesBefore = StartedProcesses();
-  {
-    MessageBoxWatcher watcher;
-    Click(CommandButton::Restore);
-    EXPECT_EQ(StartedProcesses(), processesBefore + 1);
-    EXPECT_TRUE(testsupport::WaitUntil([&] { return testsupport::TreeBelow(scratch.Path()) == treeBefore; }))
-        << "the backup was not imported in time";
-    ExpectBoxes(watcher, {});
-  }
-  EXPECT_EQ(testsupport::TreeBelow(scratch.Path()), treeBefore);
+  EXPECT_EQ(ClickAnswering(CommandButton::Restore), Boxes{});
+  EXPECT_EQ(StartedProcesses(), processesBefore + 1);
+  testsupport::WaitUntil([&] { return TreeBelow(scratch.Path()) == treeBefore; });
+  EXPECT_EQ(TreeBelow(scratch.Path()), treeBefore) << "not imported (in time)";
   EXPECT_EQ(UndoRows(), std::vector<std::string>{backupName});
 
   // The same values deleted again and the plain file edited by the user (a
@@ -355,28 +317,21 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   EXPECT_TRUE(testsupport::WaitUntil([&] { return ReadValue(scratch.Sub("Shell\\open\\command"), "").found; }));
   std::vector<std::string> changed;
   for (std::size_t i = 0; i < seeded.size(); ++i) {
-    const testsupport::StoredValue now = ReadValue(scratch.Sub(seeded[i].key), seeded[i].name);
-    if (now.found != seededAs[i].found || now.type != seededAs[i].type || now.raw != seededAs[i].raw) {
-      changed.push_back(seeded[i].name);
-    }
+    if (stored(seeded[i]) != seededAs[i]) changed.push_back(seeded[i].name);
   }
   EXPECT_THAT(changed, ElementsAreArray({"lines", "cmd", "say \"hi\"", "backslash quote", "multi", "nul", "wide"}));
   EXPECT_TRUE(scratch.HasKey("Named\\" + files.Path().string() + "\\gone"));
 
-  // Remove: asked, then the backup and its twin go to the trash of the Wine
-  // home, and the row leaves the list.
+  // Remove: asked (Yes, then OK), then the backup and its twin go to the
+  // trash of the Wine home, and the row leaves the list.
   testsupport::ClickRow(undoList, 1);
-  {
-    MessageBoxWatcher watcher;  // Yes, then OK
-    Click(CommandButton::Remove);
-    ExpectBoxes(watcher, {kRemoveQuestion, kRemoved});
-  }
+  EXPECT_EQ(ClickAnswering(CommandButton::Remove), (Boxes{kRemoveQuestion, kRemoved}));
   EXPECT_FALSE(exists(backups.Path() / backupName));
   EXPECT_FALSE(exists(twins.Path() / backupName));
   std::vector<std::string> trashed;
-  for (const auto& entry : testsupport::fs::directory_iterator(trash.Path() / "files")) {
-    trashed.push_back(ReadBytes(entry.path()));
-    EXPECT_TRUE(exists(trash.Path() / "info" / (entry.path().filename().string() + ".trashinfo")));
+  for (const path& file : Listing(trash.Path() / "files")) {
+    trashed.push_back(ReadBytes(file));
+    EXPECT_TRUE(exists(trash.Path() / "info" / (file.filename().string() + ".trashinfo")));
   }
   EXPECT_EQ(trashed.size(), 2u);
   EXPECT_THAT(trashed, ::testing::Contains(backup + "\r\n"));
@@ -395,11 +350,7 @@ TEST_F(RepairPathTest, UndoCenterListsTheBackupFolderInTheFileSystemsOrder) {
                            "  padded  .  reg"}) {
     WriteBytes(backups.Path() / name, "REGEDIT4\r\n\r\n");
   }
-  {
-    MessageBoxWatcher watcher;
-    Click(CommandButton::UndoCenter);
-    ExpectBoxes(watcher, {});
-  }
+  EXPECT_EQ(ClickAnswering(CommandButton::UndoCenter), Boxes{});
   EXPECT_THAT(UndoRows(), ElementsAreArray({"deep.reg", "a-inner.reg", "b-inner.reg", "padded.reg", "ALPHA.REG",
                                             "log.2.txt", "my backup.reg"}));
 
@@ -407,28 +358,17 @@ TEST_F(RepairPathTest, UndoCenterListsTheBackupFolderInTheFileSystemsOrder) {
   // (Wine's shell answers "file not found" without a window).
   HWND undoList = Form().UndoList().Handle();
   testsupport::ClickRow(undoList, UndoRowOf("my backup.reg"));
-  {
-    MessageBoxWatcher watcher;
-    const DWORD processesBefore = StartedProcesses();
-    Click(CommandButton::Restore);
-    EXPECT_EQ(StartedProcesses(), processesBefore);
-    ExpectBoxes(watcher, {});
-  }
+  const DWORD processesBefore = StartedProcesses();
+  EXPECT_EQ(ClickAnswering(CommandButton::Restore), Boxes{});
+  EXPECT_EQ(StartedProcesses(), processesBefore);
   // A row selected without a click on the list is not chosen.
   testsupport::SelectRowWithoutClick(undoList, UndoRowOf("ALPHA.REG"));
-  {
-    const DWORD processesBefore = StartedProcesses();
-    Click(CommandButton::Restore);
-    EXPECT_EQ(StartedProcesses(), processesBefore);
-  }
+  Click(CommandButton::Restore);
+  EXPECT_EQ(StartedProcesses(), processesBefore);
   // A sub-folder's file is addressed in the backup folder itself, where it is
   // not: Remove takes the row off and leaves the file where it is.
   testsupport::ClickRow(undoList, UndoRowOf("deep.reg"));
-  {
-    MessageBoxWatcher watcher;
-    Click(CommandButton::Remove);
-    ExpectBoxes(watcher, {kRemoveQuestion, kRemoved});
-  }
+  EXPECT_EQ(ClickAnswering(CommandButton::Remove), (Boxes{kRemoveQuestion, kRemoved}));
   EXPECT_EQ(UndoRowOf("deep.reg"), 0);
   EXPECT_TRUE(exists(backups.Path() / "sub" / "deeper" / "deep.reg"));
 }

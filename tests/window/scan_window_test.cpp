@@ -4,12 +4,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "engine/stop_scan.h"
 #include "platform/substitute/recording_shell.h"
@@ -58,14 +58,9 @@ TEST_F(ScanWindowTest, DuringAScanCloseAndExitAreRefusedAndStopAsksNoThenYes) {
   EXPECT_TRUE(rowsAfterNo);
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_FALSE(ended_);
-  const auto seen = watcher.Seen();
-  ASSERT_EQ(seen.size(), 2u) << "the Stop question twice, nothing about the close";
-  for (const auto& box : seen) {
-    EXPECT_EQ(box.text, "Are you sure you want to stop the registry scan process?");
-    EXPECT_THAT(box.buttons, ::testing::UnorderedElementsAre(IDYES, IDNO));
-    EXPECT_EQ(box.defaultButton, IDYES);
-    EXPECT_TRUE(box.hasIcon);
-  }
+  const testsupport::SeenBox question{"Are you sure you want to stop the registry scan process?", {IDYES, IDNO}, IDYES,
+                                      true};
+  EXPECT_EQ(watcher.Seen(), std::vector<testsupport::SeenBox>(2, question)) << "twice, nothing about the close";
   // Yes: the walk wound down and the rows found so far stay.
   EXPECT_TRUE(StopScan);
   EXPECT_GT(Form().ErrorList().Count(), 0);

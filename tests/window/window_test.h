@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/win32/form1.h"
 #include "platform/win32/win32_clock.h"
@@ -23,6 +24,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_restore_point.h"
 #include "platform/win32/win32_shell.h"
+#include "tests/support/message_box_watcher.h"
 #include "tests/support/pixels.h"
 #include "tests/support/pump.h"
 
@@ -30,20 +32,18 @@ namespace testsupport {
 
 namespace fs = std::filesystem;
 
-// A folder that one test owns: whatever stands at its path is moved aside
-// first and put back afterwards, and what the test leaves there is removed.
+// A folder that one test owns: removed before (and made afresh when `make`
+// says so) and after.
 class OwnedFolder {
  public:
-  OwnedFolder(fs::path path, bool make) : path_(std::move(path)), aside_(path_.string() + " (aside)") {
+  OwnedFolder(fs::path path, bool make) : path_(std::move(path)) {
     std::error_code error;
-    if (fs::exists(path_)) fs::rename(path_, aside_, error);
-    moved_ = fs::exists(aside_);
+    fs::remove_all(path_, error);
     if (make) fs::create_directories(path_, error);
   }
   ~OwnedFolder() {
     std::error_code error;
     fs::remove_all(path_, error);
-    if (moved_) fs::rename(aside_, path_, error);
   }
   OwnedFolder(const OwnedFolder&) = delete;
   OwnedFolder& operator=(const OwnedFolder&) = delete;
@@ -52,8 +52,6 @@ class OwnedFolder {
 
  private:
   fs::path path_;
-  fs::path aside_;
-  bool moved_ = false;
 };
 
 // Processes started by this process and by what it starts. The test process
@@ -98,16 +96,22 @@ class WindowTest : public ::testing::Test {
   // A click as a standard button takes it; the handler runs inside this call.
   void Click(app::CommandButton button) { SendMessageA(ButtonWindow(button), BM_CLICK, 0, 0); }
 
-  // Twips in pixels at the window's resolution.
-  int Px(int twips) {
-    HDC dc = GetDC(form_->Handle());
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(form_->Handle(), dc);
-    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+  // Twips in pixels at a DPI (the window's when 0): 1440 / DPI twips a pixel.
+  int Px(int twips, UINT dpi = 0) {
+    return static_cast<int>(std::lround(twips * static_cast<double>(dpi ? dpi : form_->Dpi()) / 1440));
   }
   // A twips rectangle of a container in the container's client pixels.
-  RECT PxRect(int left, int top, int width, int height) {
-    return {Px(left), Px(top), Px(left + width), Px(top + height)};
+  RECT At(int left, int top, int width, int height, UINT dpi = 0) {
+    return {Px(left, dpi), Px(top, dpi), Px(left + width, dpi), Px(top + height, dpi)};
+  }
+
+  // Clicks a button while a watcher answers the boxes it shows (`answers`, then
+  // the default button); the boxes seen.
+  std::vector<SeenBox> ClickAnswering(app::CommandButton button, std::initializer_list<int> answers = {}) {
+    MessageBoxWatcher watcher;
+    watcher.Answer(answers);
+    Click(button);
+    return watcher.Seen();
   }
 
   // Pixels of a client rectangle of a window that the screen shows near a
@@ -130,24 +134,18 @@ class WindowTest : public ::testing::Test {
     return ink;
   }
 
-  // Writes the window as the screen shows it into screenshots/ in the test's
-  // folder of the build tree, for a person (and the help file) to look at.
-  void Screenshot(const std::string& name) {
-    std::error_code error;
-    fs::create_directory("screenshots", error);
-    Pump(300);
-    EXPECT_TRUE(testsupport::Screenshot(form_->Handle(), "screenshots/" + name + ".png")) << name;
-  }
+  // The window as the screen shows it, for a person (and the help file).
+  void Screenshot(const std::string& name) { EXPECT_TRUE(testsupport::Screenshot(form_->Handle(), name)) << name; }
 
   // What the window shows once a scan has ended.
   void ExpectResultState() {
+    using app::CommandButton;
     EXPECT_EQ(Form().Session().State(), app::ScanState::kStopped);
-    for (app::CommandButton b : {app::CommandButton::Start, app::CommandButton::UndoCenter, app::CommandButton::Exit,
-                                 app::CommandButton::SelectAll, app::CommandButton::Unselect,
-                                 app::CommandButton::Delete}) {
+    for (CommandButton b : {CommandButton::Start, CommandButton::UndoCenter, CommandButton::Exit,
+                            CommandButton::SelectAll, CommandButton::Unselect, CommandButton::Delete}) {
       EXPECT_TRUE(IsWindowEnabled(ButtonWindow(b))) << static_cast<int>(b);
     }
-    EXPECT_FALSE(IsWindowEnabled(ButtonWindow(app::CommandButton::Stop)));
+    EXPECT_FALSE(IsWindowEnabled(ButtonWindow(CommandButton::Stop)));
     EXPECT_FALSE(Form().TimerEnabled());
     EXPECT_EQ(Form().ProgressPosition(), 100);
     EXPECT_TRUE(IsWindowVisible(Form().ResultHeader().Handle()));
