@@ -5,7 +5,6 @@
 // value name holds C:\ only across a character boundary (イ is 83 43).
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,9 @@
 #include "app/finding_classifier.h"
 #include "engine/reg_search.h"
 #include "engine/stop_scan.h"
+#include "platform/substitute/substitute_code_page.h"
 #include "tests/support/recording_view.h"
+#include "tests/support/sample_tree.h"
 
 namespace dbcs {
 
@@ -26,24 +27,27 @@ const std::string kSoft = kSo + "\x83\x74\x83\x67";              // ソフト
 const std::string kPocket = "\x83\x7C\x83\x50\x83\x62\x83\x67";  // ポケット
 const std::string kICBoundary = "\x83\x43:\\x";                  // イ:\x
 const std::string kPresent = "C:\\Program Files\\" + kPocket + "\\a.exe";
+const std::string kGone = "C:\\" + kSoft + "\\gone.exe";
 
-// The scanned key's values: name and REG_SZ data, or REG_DWORD 1 where the data is empty.
-const std::pair<std::string, std::string> kValues[] = {
-    {kSo, "C:\\" + kSoft + "\\gone.exe"}, {kHyo, kPresent}, {kICBoundary, ""}};
+inline const platform::SubstituteCodePage& Cp932() {
+  static const platform::SubstituteCodePage codePage(platform::AnsiCodePage::k932);
+  return codePage;
+}
+inline std::string Utf8(const std::string& ansi) { return platform::EncodeUtf8(Cp932().Decode(ansi)); }
 
-struct Outcome {
-  std::vector<std::string> hits;  // lFound and sKey
-  std::string rows;
-  std::string backup;
-  std::vector<std::string> valuesLeft;
-};
+// The scanned key 表 below a base key, in UTF-8 as both registries take it:
+// ソ and 表 name a missing and a present file, イ:\x holds a DWORD.
+inline std::vector<testsupport::SampleEntry> ScannedKey() {
+  return {testsupport::Sz(Utf8(kHyo), Utf8(kSo), Utf8(kGone)), testsupport::Sz(Utf8(kHyo), Utf8(kHyo), Utf8(kPresent)),
+          testsupport::Typed(Utf8(kHyo), Utf8(kICBoundary), platform::reg_type::kDword, std::string("\1\0\0\0", 4))};
+}
 
-// Scans `key` of HKEY_CURRENT_USER with the scan's search, deletes every row
-// it lists, and reads back the backup and the values left.
-inline Outcome ScanAndDeleteAll(platform::Registry& registry, platform::FileSystem& files,
-                                const platform::CodePage& codePage, const std::string& key,
-                                const std::function<std::string(const std::string&)>& readFile) {
-  Outcome out;
+// Scans `key` of HKEY_CURRENT_USER with the scan's search and deletes every
+// row it lists: ソ is found by its data alone, listed, backed up under its
+// real key with its own trail byte not doubled, and deleted; 表 names a
+// present file.
+inline void ExpectScanAndDeleteByCharacters(platform::Registry& registry, platform::FileSystem& files,
+                                            const platform::CodePage& codePage, const std::string& key) {
   testsupport::AppWorld w;  // the window, the list, the boxes, the clock: substitutes
   app::FindingClassifier classifier(w.list, files, codePage);
   engine::cRegSearch search(registry, w.pump, codePage);
@@ -51,39 +55,34 @@ inline Outcome ScanAndDeleteAll(platform::Registry& registry, platform::FileSyst
   search.subkey(key);
   search.SearchFlags(engine::SearchValueNames | engine::SearchValueData);
   search.SearchString("C:\\");
+  std::vector<std::string> hits;  // lFound and sKey
   search.SearchFound = [&](const std::string& root, const std::string& sKey, const std::string& value,
                            std::int32_t lFound) {
-    out.hits.push_back(std::to_string(lFound) + " " + sKey);
+    hits.push_back(std::to_string(lFound) + " " + sKey);
     classifier.cReg_SearchFound(root, sKey, value, lFound);
   };
   StopScan = false;
   search.DoSearch();
-  out.rows = testsupport::Rows(w.list);
+  EXPECT_EQ(hits, (std::vector<std::string>{"2 " + key + "\\" + kSo, "2 " + key + "\\" + kHyo}));
+  EXPECT_EQ(testsupport::Rows(w.list), "Missing or Invalid Path | HKEY_CURRENT_USER | " + key + "\\" + kSo + " | " +
+                                           kGone + "\n");
 
   app::SelectAll(w.list);
   w.boxes.answers = {platform::mb::kAnswerOk, platform::mb::kAnswerOk};
   app::ErrorRemoval(w.view, w.list, {registry, w.pump, w.boxes, files, w.clock, w.restorePoint, codePage})
       .removeselcmd_Click();
-  out.backup = readFile(app::BackupFolderPath(files) + "Backup_04-12-2026_19-09-45.reg");
-
+  std::string backup;
+  EXPECT_TRUE(files.ReadWholeFile(app::BackupFolderPath(files) + "Backup_04-12-2026_19-09-45.reg", &backup));
+  EXPECT_EQ(backup, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + key + "]\r\n\"" + kSo + "\"=\"C:\\\\" + kSoft +
+                        "\\\\gone.exe\"\r\n");
   engine::RegistryAccess access(registry, codePage);
   engine::OpenedKey opened(access, HKCU, key);
   engine::EnumeratedValue value;
+  std::vector<std::string> valuesLeft;
   for (std::uint32_t i = 0; opened.IsOpen() && access.EnumValue(opened.Handle(), i, &value) == 0; ++i) {
-    out.valuesLeft.push_back(value.name);
+    valuesLeft.push_back(value.name);
   }
-  return out;
-}
-
-// ソ is found by its data alone, listed, backed up under its real key with
-// its own trail byte not doubled, and deleted; 表 names a present file.
-inline void ExpectFoundBackedUpAndDeleted(const Outcome& out, const std::string& key) {
-  EXPECT_EQ(out.hits, (std::vector<std::string>{"2 " + key + "\\" + kSo, "2 " + key + "\\" + kHyo}));
-  EXPECT_EQ(out.rows, "Missing or Invalid Path | HKEY_CURRENT_USER | " + key + "\\" + kSo + " | C:\\" + kSoft +
-                          "\\gone.exe\n");
-  EXPECT_EQ(out.backup, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + key + "]\r\n\"" + kSo + "\"=\"C:\\\\" + kSoft +
-                            "\\\\gone.exe\"\r\n");
-  EXPECT_EQ(out.valuesLeft, (std::vector<std::string>{kICBoundary, kHyo}));
+  EXPECT_EQ(valuesLeft, (std::vector<std::string>{kICBoundary, kHyo}));
 }
 
 }  // namespace dbcs

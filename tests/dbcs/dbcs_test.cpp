@@ -5,23 +5,15 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "engine/path_extractor.h"
 #include "engine/text_compare.h"
-#include "platform/substitute/substitute_code_page.h"
 #include "tests/dbcs/dbcs_removal.h"
+#include "tests/support/memory_tree.h"
 
 namespace {
 
 using namespace dbcs;
-
-const platform::SubstituteCodePage& Cp932() {
-  static const platform::SubstituteCodePage codePage(platform::AnsiCodePage::k932);
-  return codePage;
-}
-
-std::string Utf8(const std::string& ansi) { return platform::EncodeUtf8(Cp932().Decode(ansi)); }
 
 TEST(Cp932Substitute, ConvertsAsWindowsDoes) {
   EXPECT_EQ(Cp932().Encode(platform::DecodeUtf8("ソフトポケット表ａé")), kSoft + kPocket + kHyo + "\x82\x81?");
@@ -69,17 +61,9 @@ TEST(Cp932Substitute, ScanAndDeleteSplitAndEscapeByCharacters) {
   std::ofstream(folder / "a.exe").put('x');
   platform::HostFileSystem files(drive.Root().string(), Cp932());
   platform::MemoryRegistry registry(Cp932());
-  const std::string key = "Software\\HivesweepTest\\" + kHyo;
-  for (const auto& [name, data] : kValues) {
-    if (data.empty()) registry.SetDword(HKCU, Utf8(key), Utf8(name), 1);
-    if (!data.empty()) registry.SetString(HKCU, Utf8(key), Utf8(name), Utf8(data));
-  }
+  testsupport::BuildTree(registry, HKCU, "Software\\HivesweepTest", ScannedKey());
   const std::size_t keys = registry.KeyCount();
-  const Outcome out = ScanAndDeleteAll(registry, files, Cp932(), key, [&](const std::string& path) {
-    std::ifstream in(files.HostPath(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  });
-  ExpectFoundBackedUpAndDeleted(out, key);
+  ExpectScanAndDeleteByCharacters(registry, files, Cp932(), "Software\\HivesweepTest\\" + kHyo);
   EXPECT_EQ(registry.KeyCount(), keys);
 }
 

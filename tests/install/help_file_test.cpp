@@ -9,7 +9,6 @@
 
 #include <regex>
 #include <string>
-#include <utility>
 #include <vector>
 
 // The InfoTech storage interface, up to the method used (itss.dll has no
@@ -33,12 +32,14 @@ const IID kIidITStorage = {0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 
 TEST(HelpFileTest, ContentsListTheTopicsAndEveryPageIsThere) {
   CoInitialize(nullptr);
   IITStorage* itss = nullptr;
-  ASSERT_EQ(CoCreateInstance(kClsidITStorage, nullptr, CLSCTX_INPROC_SERVER, kIidITStorage, reinterpret_cast<void**>(&itss)),
+  ASSERT_EQ(CoCreateInstance(kClsidITStorage, nullptr, CLSCTX_INPROC_SERVER, kIidITStorage,
+                             reinterpret_cast<void**>(&itss)),
             S_OK);
   wchar_t path[MAX_PATH];
   MultiByteToWideChar(CP_ACP, 0, HIVESWEEP_HELP, -1, path, MAX_PATH);
   IStorage* chm = nullptr;
-  ASSERT_EQ(itss->StgOpenStorage(path, nullptr, STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0, &chm), S_OK) << HIVESWEEP_HELP;
+  const DWORD mode = STGM_READ | STGM_SHARE_DENY_WRITE;
+  ASSERT_EQ(itss->StgOpenStorage(path, nullptr, mode, nullptr, 0, &chm), S_OK) << HIVESWEEP_HELP;
   // A file of the CHM by its path ("images/a.png"); empty when it is missing.
   auto read = [chm](const std::string& file) {
     std::string bytes;
@@ -53,23 +54,21 @@ TEST(HelpFileTest, ContentsListTheTopicsAndEveryPageIsThere) {
 
   const std::string contents = read("ZTV.hhc");
   ASSERT_FALSE(contents.empty());
-  std::vector<std::pair<std::string, std::string>> topics;  // name, page
+  std::vector<std::string> names, pages;
   const std::regex entry(R"re(name="Name" value="([^"]*)">\s*<param name="Local" value="([^"]*)")re");
   for (std::sregex_iterator i(contents.begin(), contents.end(), entry), end; i != end; ++i) {
-    topics.emplace_back((*i)[1], (*i)[2]);
+    names.push_back((*i)[1]), pages.push_back((*i)[2]);
   }
-  std::vector<std::string> names;
-  for (const auto& [name, page] : topics) names.push_back(name);
   EXPECT_THAT(names, ::testing::ElementsAre("What Hivesweep finds and why", "Scanning and stopping",
                                             "Choosing what to repair", "What Delete does", "The Undo Center",
                                             "What is safe to repair"));
   int pictures = 0;
-  for (const auto& [name, page] : topics) {
-    const std::string html = read(page);
-    EXPECT_NE(html.find("<title>" + name + "</title>"), std::string::npos) << page;
+  for (std::size_t t = 0; t < pages.size(); ++t) {
+    const std::string html = read(pages[t]);
+    EXPECT_NE(html.find("<title>" + names[t] + "</title>"), std::string::npos) << pages[t];
     const std::regex image(R"re(<img src="([^"]+)")re");
     for (std::sregex_iterator i(html.begin(), html.end(), image), end; i != end; ++i, ++pictures) {
-      EXPECT_EQ(read((*i)[1]).rfind("\x89PNG", 0), 0u) << (*i)[1] << " in " << page;
+      EXPECT_EQ(read((*i)[1]).rfind("\x89PNG", 0), 0u) << (*i)[1] << " in " << pages[t];
     }
   }
   EXPECT_GE(pictures, 3);

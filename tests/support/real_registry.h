@@ -20,38 +20,24 @@ inline std::wstring Wide(const std::string& utf8) {
   return wide;
 }
 
-// One value as read back. `data` holds ANSI text without its terminating NUL
-// for REG_SZ and REG_EXPAND_SZ (read through the narrow calls) and the bytes
-// as stored for every other type; `raw` holds the bytes as stored, strings in
-// UTF-16 (read through the wide calls, which add no NUL).
+// One value as read back through the wide calls (which add no NUL): its type
+// and its bytes as stored, strings in UTF-16.
 struct StoredValue {
   bool found = false;
   DWORD type = REG_NONE;
-  std::string data;
   std::string raw;
 };
 
 inline StoredValue ReadValue(const std::string& keyPath, const std::string& name) {
   StoredValue v;
-  const DWORD flags = RRF_RT_ANY | RRF_NOEXPAND;
-  DWORD size = 0;
-  if (RegGetValueA(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(), flags, &v.type, nullptr, &size) != ERROR_SUCCESS) {
-    return v;
-  }
-  v.found = true;
-  v.data.resize(size);
-  RegGetValueA(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(), flags, &v.type, size ? &v.data[0] : nullptr, &size);
-  v.data.resize(size);
-  if ((v.type == REG_SZ || v.type == REG_EXPAND_SZ) && !v.data.empty() && v.data.back() == '\0') v.data.pop_back();
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(keyPath).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return v;
   const std::wstring wideName = Wide(name);
-  DWORD rawSize = 0;
-  RegQueryValueExW(key, wideName.c_str(), nullptr, nullptr, nullptr, &rawSize);
-  v.raw.resize(rawSize);
-  RegQueryValueExW(key, wideName.c_str(), nullptr, nullptr, rawSize ? reinterpret_cast<BYTE*>(&v.raw[0]) : nullptr,
-                   &rawSize);
-  v.raw.resize(rawSize);
+  DWORD size = 0;
+  v.found = RegQueryValueExW(key, wideName.c_str(), nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS;
+  v.raw.resize(size);
+  RegQueryValueExW(key, wideName.c_str(), nullptr, nullptr, size ? reinterpret_cast<BYTE*>(&v.raw[0]) : nullptr, &size);
+  v.raw.resize(size);
   RegCloseKey(key);
   return v;
 }
@@ -91,9 +77,7 @@ class ScratchKey {
     path_ = "Software\\HivesweepTest\\" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
     RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == 0) {
-      RegCloseKey(key);
-    }
+    if (RegCreateKeyA(HKEY_CURRENT_USER, path_.c_str(), &key) == ERROR_SUCCESS) RegCloseKey(key);
   }
   ~ScratchKey() {
     RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
@@ -110,10 +94,7 @@ class ScratchKey {
   void Build(const std::vector<SampleEntry>& entries) const {
     for (const auto& e : entries) {
       HKEY key = nullptr;
-      if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(Sub(e.keyPath)).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                          &key, nullptr) != ERROR_SUCCESS) {
-        continue;
-      }
+      if (RegCreateKeyW(HKEY_CURRENT_USER, Wide(Sub(e.keyPath)).c_str(), &key) != ERROR_SUCCESS) continue;
       const bool text = e.type == REG_SZ || e.type == REG_EXPAND_SZ || e.type == REG_MULTI_SZ;
       const std::wstring wide = text ? Wide(e.data) : std::wstring();
       const std::string bytes =

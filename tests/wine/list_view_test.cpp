@@ -15,6 +15,7 @@
 namespace {
 
 using app::Win32ListView;
+using testsupport::RowCheckedInControl;
 
 Win32ListView::Options ErrorListOptions() {
   Win32ListView::Options options;
@@ -57,22 +58,19 @@ class ListViewTest : public ::testing::Test {
 // 2 a ticked box.
 TEST_F(ListViewTest, CheckMarkIsTheControlsStateImage) {
   AddRows(3);
-  for (app::RowNumber row = 1; row <= 3; ++row) {
-    EXPECT_FALSE(list.Checked(row));
-    EXPECT_FALSE(testsupport::RowCheckedInControl(list.Handle(), row)) << "new rows are unchecked";
-  }
+  const HWND control = list.Handle();
+  for (app::RowNumber row = 1; row <= 3; ++row) EXPECT_FALSE(list.Checked(row) || RowCheckedInControl(control, row));
   for (const auto& [image, checked] : {std::pair<UINT, bool>{2, true}, {1, false}, {0, false}, {2, true}}) {
     LVITEMA item = {};
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.state = INDEXTOSTATEIMAGEMASK(image);
-    SendMessageA(list.Handle(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(control, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(list.Checked(2), checked) << "state image " << image;
     EXPECT_FALSE(list.Checked(1) || list.Checked(3));
   }
   list.SetChecked(3, true);
-  EXPECT_TRUE(testsupport::RowCheckedInControl(list.Handle(), 3));
   list.SetChecked(2, false);
-  EXPECT_FALSE(testsupport::RowCheckedInControl(list.Handle(), 2));
+  EXPECT_TRUE(RowCheckedInControl(control, 3) && !RowCheckedInControl(control, 2));
 }
 
 TEST_F(ListViewTest, InPlaceEditIsRefusedAndLongTextsComeBackWhole) {
@@ -90,30 +88,24 @@ TEST_F(ListViewTest, InPlaceEditIsRefusedAndLongTextsComeBackWhole) {
 }
 
 // Rows added or removed in a burst wait for one repaint, which comes by
-// itself through message processing.
+// itself through message processing; a list destroyed while its repaint is
+// pending leaves nothing behind that a later timer message could reach.
 TEST_F(ListViewTest, RowsChangedInABurstArePaintedSoonAfter) {
   testsupport::Pump(100);
   AddRows(300);
-  EXPECT_TRUE(list.RepaintPending());
-  EXPECT_TRUE(testsupport::WaitUntil([&] { return !list.RepaintPending(); }, 2 * Win32ListView::kMaxRepaintDelayMs));
+  const int soon = 2 * Win32ListView::kMaxRepaintDelayMs;
+  EXPECT_TRUE(list.RepaintPending() && testsupport::WaitUntil([&] { return !list.RepaintPending(); }, soon));
   EXPECT_TRUE(IsWindowVisible(list.Handle()));
   EXPECT_GT(InkInFirstRow(), 20);  // the first row's text is drawn
-
   list.Clear();
-  EXPECT_TRUE(list.RepaintPending());
-  EXPECT_TRUE(testsupport::WaitUntil([&] { return !list.RepaintPending(); }, 2 * Win32ListView::kMaxRepaintDelayMs));
+  EXPECT_TRUE(list.RepaintPending() && testsupport::WaitUntil([&] { return !list.RepaintPending(); }, soon));
   EXPECT_EQ(InkInFirstRow(), -1);
-}
-
-// A list destroyed while its repaint is pending leaves nothing behind that a
-// later timer message could reach.
-TEST_F(ListViewTest, ListDestroyedWithARepaintPending) {
   {
     Win32ListView shortLived(window.Handle(), ErrorListOptions());
     shortLived.Add("row");
     EXPECT_TRUE(shortLived.RepaintPending());
   }
-  testsupport::Pump(2 * Win32ListView::kMaxRepaintDelayMs);
+  testsupport::Pump(soon);
   EXPECT_EQ(list.Count(), 0);
 }
 

@@ -6,7 +6,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,13 +50,14 @@ class RealRegistry : public ::testing::Test {
 // the same tree (with names and data at the platform's limits) gives the same
 // events, in the same order, on both.
 TEST_F(RealRegistry, SameEventsAsTheSubstituteForTheSameTree) {
+  using testsupport::Sz, testsupport::Typed;
   std::vector<testsupport::SampleEntry> tree = testsupport::SampleTree();
-  tree.push_back(testsupport::Sz("Limits", std::string(259, 'A'), "C:\\259.exe"));
-  tree.push_back(testsupport::Sz("Limits", std::string(259, 'A') + "B", "C:\\260.exe"));
-  tree.push_back(testsupport::Sz("Limits", "Z", "C:\\after-260.exe"));
-  tree.push_back(testsupport::Typed("Limits\\Data", "a", REG_BINARY, std::string(4096, 'C')));
-  tree.push_back(testsupport::Typed("Limits\\Data", "b", REG_BINARY, std::string(4097, 'C')));
-  tree.push_back(testsupport::Sz("Limits\\Data", "c", "C:\\after-4097.exe"));
+  const std::string name259(259, 'A');
+  tree.insert(tree.end(), {Sz("Limits", name259, "C:\\259.exe"), Sz("Limits", name259 + "B", "C:\\260.exe"),
+                           Sz("Limits", "Z", "C:\\after-260.exe"),
+                           Typed("Limits\\Data", "a", REG_BINARY, std::string(4096, 'C')),
+                           Typed("Limits\\Data", "b", REG_BINARY, std::string(4097, 'C')),
+                           Sz("Limits\\Data", "c", "C:\\after-4097.exe")});
   scratch.Build(tree);
   platform::MemoryRegistry substitute;
   testsupport::BuildTree(substitute, HKCU, scratch.Path(), tree);
@@ -77,13 +77,12 @@ TEST_F(RealRegistry, SameEventsAsTheSubstituteForTheSameTree) {
 TEST_F(RealRegistry, WalkOfTheWholePrefixRegistryEnds) {
   const auto events = Walk(real, pump, 0, "", 3, "C:\\");
   ASSERT_FALSE(events.empty());
+  using ::testing::Contains, ::testing::StartsWith;
   EXPECT_EQ(events.back(), "finished 0");
-  EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e.rfind("fin", 0) == 0; }),
-            1);
-  EXPECT_GT(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e.rfind("key ", 0) == 0; }),
-            5000);
-  EXPECT_THAT(events, ::testing::Contains(::testing::StartsWith("key HKEY_LOCAL_MACHINE\\")));
-  EXPECT_THAT(events, ::testing::Contains(::testing::StartsWith("key HKEY_USERS\\")));
+  EXPECT_THAT(events, Contains(StartsWith("fin")).Times(1));
+  EXPECT_THAT(events, Contains(StartsWith("key ")).Times(::testing::Gt(5000)));
+  EXPECT_THAT(events, Contains(StartsWith("key HKEY_LOCAL_MACHINE\\")));
+  EXPECT_THAT(events, Contains(StartsWith("key HKEY_USERS\\")));
 }
 
 // A value named "\Dup" gives the sub path K\\Dup. The platform opens the key
