@@ -34,12 +34,17 @@ class ErrorRemovalTest : public ::testing::Test, protected testsupport::AppWorld
   app::ErrorRemoval removal{view, list, {registry, pump, boxes, files, clock, restorePoint}};
 };
 
-// Restore point, font and backup come before the first row is looked at; a
-// row counts as checked when the walk reaches it, and a second click while
-// the walk processes messages is refused.
+// Any answer to the question but OK changes nothing. Restore point, font and
+// backup come before the first row is looked at; a row counts as checked when
+// the walk reaches it, and a second click while the walk processes messages
+// is refused.
 TEST_F(ErrorRemovalTest, DeletesExactlyTheCheckedRowsAfterBackupAndRestorePoint) {
-  boxes.answers = {mb::kAnswerOk, mb::kAnswerOk};
   for (app::RowNumber row : {2, 3, 4}) list.SetChecked(row, true);
+  boxes.answers = {mb::kAnswerCancel, 0, mb::kAnswerOk, mb::kAnswerOk};  // 0: the box could not be shown
+  removal.removeselcmd_Click();
+  removal.removeselcmd_Click();
+  EXPECT_TRUE(restorePoint.Bindings().empty());
+  EXPECT_EQ(drive.Files(), std::vector<std::string>{"Users/User/Documents/.keep"});
   std::string beforeTheFirstRow;
   pump.At(1, [&] {
     beforeTheFirstRow = view.keyFont + std::to_string(restorePoint.Calls().size()) + drive.Read(kBackup);
@@ -50,61 +55,23 @@ TEST_F(ErrorRemovalTest, DeletesExactlyTheCheckedRowsAfterBackupAndRestorePoint)
 
   EXPECT_EQ(Rows(list), kRow + "v1 | C:\\v1\n" + kRow + "v4 | C:\\v4\n" + kRow + "v5 | C:\\v5\n");
   EXPECT_EQ(Values(), "v1v4v5");
-  ASSERT_EQ(boxes.asked.size(), 2u);
-  EXPECT_EQ(boxes.asked[0].text, "Are you sure you want to delete selected items?");
-  EXPECT_EQ(boxes.asked[0].flags, mb::kOkCancel | mb::kDefaultButton1);
-  EXPECT_EQ(boxes.asked[1].text + " | " + boxes.asked[1].title, "2 Items deleted successfully | Hivesweep");
-  EXPECT_EQ(boxes.asked[1].flags, mb::kOk);
+  ASSERT_EQ(boxes.asked.size(), 4u);
+  EXPECT_EQ(boxes.asked[2].text, "Are you sure you want to delete selected items?");
+  EXPECT_EQ(boxes.asked[2].flags, mb::kOkCancel | mb::kDefaultButton1);
+  EXPECT_EQ(boxes.asked[3].text + " | " + boxes.asked[3].title, "2 Items deleted successfully | Hivesweep");
+  EXPECT_EQ(boxes.asked[3].flags, mb::kOk);
   EXPECT_EQ(beforeTheFirstRow, "12 bold1REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Demo]\r\n\"v2\"=\"C:\\\\v2\"\r\n"
                                "[HKEY_CURRENT_USER\\Software\\Demo]\r\n\"v3\"=\"C:\\\\v3\"\r\n"
                                "[HKEY_CURRENT_USER\\Software\\Demo]\r\n\"v4\"=\"C:\\\\v4\"\r\n");
   EXPECT_EQ(view.keyFont + " \"" + view.currentKey + "\"", "8 \"\"");
-  EXPECT_EQ(view.rested, std::vector<CommandButton>{CommandButton::Delete});
+  EXPECT_EQ(view.rested, std::vector<CommandButton>(3, CommandButton::Delete));
   EXPECT_EQ(pump.Calls(), 11u);  // before and after every row: 5 rows looked at, 2 removed
 
   boxes.answers = {mb::kAnswerOk};  // the next click is one of its own, with no checked row
   removal.removeselcmd_Click();
   EXPECT_EQ(restorePoint.Calls().size(), 2u);
   EXPECT_EQ(drive.Read(kBackup), "REGEDIT4\r\n\r\n");
-  EXPECT_EQ(boxes.asked.size(), 3u) << "no closing message without removed rows";
-}
-
-TEST_F(ErrorRemovalTest, AnyAnswerButOkChangesNothing) {
-  list.SetChecked(1, true);
-  for (int answer : {mb::kAnswerCancel, 0}) {  // 0: the box could not be shown
-    boxes.answers = {answer};
-    removal.removeselcmd_Click();
-  }
-  EXPECT_EQ(list.Count(), 5);
-  EXPECT_EQ(Values(), "v1v2v3v4v5");
-  EXPECT_TRUE(restorePoint.Bindings().empty());
-  EXPECT_EQ(drive.Files(), std::vector<std::string>{"Users/User/Documents/.keep"});
-  EXPECT_EQ(view.rested, std::vector<CommandButton>(2, CommandButton::Delete));
-}
-
-// Without a backup (no folder can be made), a key finding, an unknown root, a
-// value that is gone and a default value: every row still leaves the list and
-// counts; only values are deleted.
-TEST_F(ErrorRemovalTest, EveryCheckedRowLeavesTheListAndCountsWhateverItsDeletionDid) {
-  files.SetDocumentsFolder(R"(C:\Users\Gone\Documents)");
-  list.Clear();
-  registry.SetString(HKCU, "Software\\Demo", "Gone", "a value named like the key");
-  registry.AddKey(HKCU, "Software\\Demo\\Gone");
-  registry.SetString(HKCU, "Software\\Demo\\v5", "", "default");
-  app::AddFinding(list, {"Missing or Invalid Key Name", "HKEY_CURRENT_USER", "Software\\Demo\\Gone", "*"});
-  app::AddFinding(list, {"Missing or Invalid Path", "HKEY_NOWHERE", "Software\\Demo\\v1", "x"});
-  app::AddFinding(list, {"Missing or Invalid Path", "HKEY_CURRENT_USER", "Software\\Demo\\absent", "x"});
-  app::AddFinding(list, {"Missing or Invalid Path", "HKEY_CURRENT_USER", "Software\\Demo\\v5\\", "x"});
-  app::SelectAll(list);
-  boxes.answers = {mb::kAnswerOk, mb::kAnswerOk};
-  removal.removeselcmd_Click();
-  EXPECT_EQ(list.Count(), 0);
-  EXPECT_EQ(boxes.asked.back().text, "4 Items deleted successfully");
-  EXPECT_FALSE(registry.HasValue(HKCU, "Software\\Demo", "Gone"));
-  EXPECT_TRUE(registry.HasKey(HKCU, "Software\\Demo\\Gone"));
-  EXPECT_FALSE(registry.HasValue(HKCU, "Software\\Demo\\v5", ""));
-  EXPECT_EQ(Values(), "v1v2v3v4v5");
-  EXPECT_EQ(drive.Files(), std::vector<std::string>{"Users/User/Documents/.keep"});
+  EXPECT_EQ(boxes.asked.size(), 5u) << "no closing message without removed rows";
 }
 
 }  // namespace

@@ -22,12 +22,7 @@ constexpr std::uint32_t HKCU = 0x80000001u;
 
 // Every line reads back to the name, type and bytes it was written from.
 TEST(RegistryExportTest, EachTypeAndShapeIsWrittenAsTheEditorReadsItBack) {
-  const struct {
-    std::u16string name;
-    std::uint32_t type;
-    std::string data;
-    std::u16string line;
-  } cases[] = {
+  const struct { std::u16string name; std::uint32_t type; std::string data; std::u16string line; } cases[] = {
       {u"", 1, Le(u"C:\\x\0"s), u"@=\"C:\\\\x\""},
       {u"a\"b\\c\r\n", 1, Le(u"\"C:\\P F\\a.exe\" /run \\\"\0"s), uR"("a\"b\\c\r\n"="\"C:\\P F\\a.exe\" /run \\\"")"},
       {u"\u540d\U0001F600", 1, Le(u"\u4e2d\0"s), u"\"\u540d\U0001F600\"=\"\u4e2d\""},  // outside any code page
@@ -102,14 +97,17 @@ class ExactBackupTest : public ::testing::Test, protected testsupport::AppWorld 
 };
 
 // Delete writes the twin of the plain file with each existing value as it
-// was, and removes as before; Restore takes the twin while the plain file is
-// as written; Remove recycles both.
+// was, and removes as before: every checked row leaves the list and counts,
+// whatever its deletion did (a key finding, an unknown root, a value that is
+// gone), and only values are deleted. Restore takes the twin while the plain
+// file is as written; Remove recycles both.
 TEST_F(ExactBackupTest, DeleteWritesTheTwinRestoreUsesItWhileThePlainFileIsUnchanged) {
   boxes.answers = {platform::mb::kAnswerOk, platform::mb::kAnswerOk};
   removal.removeselcmd_Click();
   EXPECT_EQ(testsupport::Rows(list), "Missing or Invalid Path | HKEY_CURRENT_USER | Software\\Demo\\Keep | C:\\\n");
   EXPECT_EQ(boxes.asked.back().text, "6 Items deleted successfully");
   EXPECT_FALSE(registry.HasValue(HKCU, "Software\\Demo", "Tool") || registry.HasValue(HKCU, "Software\\Demo\\Run", ""));
+  EXPECT_TRUE(registry.HasValue(HKCU, "Software\\Demo", "Keep") && registry.HasKey(HKCU, "Software\\Demo\\Run"));
   const std::string plain = drive.Read(kPlain), twin = drive.Read(kTwin);
   EXPECT_EQ(twin, app::ExportFile(app::PlainFileStamp(plain),
                                   {{u"HKEY_CURRENT_USER\\Software\\Demo", u"Tool", 1,
@@ -119,9 +117,7 @@ TEST_F(ExactBackupTest, DeleteWritesTheTwinRestoreUsesItWhileThePlainFileIsUncha
 
   const std::string twinPath = R"(C:\Users\User\AppData\Local\Zentrova\Hivesweep\Exact\Backup_04-12-2026_19-09-45.reg)";
   const std::string plainPath = R"(C:\Users\User\Documents\Reg Backup\Backup_04-12-2026_19-09-45.reg)";
-  const struct {
-    std::string plainBytes, twinBytes, opened;
-  } restores[] = {
+  const struct { std::string plainBytes, twinBytes, opened; } restores[] = {
       {plain, twin, twinPath},
       {plain + "\r\n", twin, plainPath},               // the user edited the plain file
       {plain, app::ExportFile("x", {}), plainPath},    // a twin of another file
@@ -145,17 +141,16 @@ TEST_F(ExactBackupTest, DeleteWritesTheTwinRestoreUsesItWhileThePlainFileIsUncha
 
 // Under code page 932 the sub path is split where the removal splits it: the
 // value named ソ (83 5C) is read, not a key cut inside its character.
-TEST(ExactBackup932, SplitsTheSubPathByCharacters) {
+TEST_F(ExactBackupTest, UnderCodePage932TheSubPathIsSplitByCharacters) {
   const platform::SubstituteCodePage cp932(platform::AnsiCodePage::k932);
-  platform::MemoryRegistry registry(cp932);
-  registry.SetString(HKCU, "Software\\Demo", "\xE3\x82\xBD", "C:\\gone.exe");
-  testsupport::AppWorld w;
-  w.drive.AddFile("Users/User/AppData/Local/.keep");
-  w.drive.AddFile("Users/User/Documents/Reg Backup/Backup_1.reg", "plain");
-  app::AddFinding(w.list, {"Missing or Invalid Path", "HKEY_CURRENT_USER", "Software\\Demo\\\x83\x5C", "C:\\gone.exe"});
-  w.list.SetChecked(1, true);
-  app::WriteExactBackup(w.list, registry, w.files, R"(C:\Users\User\Documents\Reg Backup\Backup_1.reg)", cp932);
-  EXPECT_EQ(w.drive.Read("Users/User/AppData/Local/Zentrova/Hivesweep/Exact/Backup_1.reg"),
+  platform::MemoryRegistry registry932(cp932);
+  registry932.SetString(HKCU, "Software\\Demo", "\xE3\x82\xBD", "C:\\gone.exe");
+  drive.AddFile("Users/User/Documents/Reg Backup/Backup_1.reg", "plain");
+  list.Clear();
+  app::AddFinding(list, {"Missing or Invalid Path", "HKEY_CURRENT_USER", "Software\\Demo\\\x83\x5C", "C:\\gone.exe"});
+  list.SetChecked(1, true);
+  app::WriteExactBackup(list, registry932, files, R"(C:\Users\User\Documents\Reg Backup\Backup_1.reg)", cp932);
+  EXPECT_EQ(drive.Read("Users/User/AppData/Local/Zentrova/Hivesweep/Exact/Backup_1.reg"),
             app::ExportFile(app::PlainFileStamp("plain"),
                             {{u"HKEY_CURRENT_USER\\Software\\Demo", u"\u30bd", 1, Le(u"C:\\gone.exe\0"s)}}));
 }

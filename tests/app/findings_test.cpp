@@ -1,13 +1,8 @@
 // From search hits to rows of the error list, without a window.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/error_list.h"
 #include "app/finding_classifier.h"
-#include "app/scan_parameters.h"
-#include "engine/stop_scan.h"
-#include "tests/support/finding_tree.h"
-#include "tests/support/memory_tree.h"
 #include "tests/support/recording_view.h"
 
 namespace {
@@ -51,25 +46,6 @@ TEST_F(FindingsTest, HitBecomesARowOnlyWhenItsPathIsMissing) {
 TEST_F(FindingsTest, DriveCIsAHostFolderLookedUpWithoutCase) {
   for (const char* path : {"C:\\hstest\\PRESENT.EXE", "c:/HsTest", "HsTest\\present.exe"}) EXPECT_TRUE(files.PathExists(path));
   for (const char* path : {"D:\\HsTest", "", "C:\\HsTest\\present.exe.bak"}) EXPECT_FALSE(files.PathExists(path)) << path;
-}
-
-TEST_F(FindingsTest, FullScanOfTheSubstituteListsOneRowPerMissingPath) {
-  const std::string base = "Software\\HivesweepTest\\native";
-  testsupport::BuildTree(registry, 0x80000001u, base, testsupport::FindingTree("C:\\HsTest"));
-  registry.SetString(0x80000003u, "S-1-5-21\\Other", "Tool", "C:\\HsTest\\gone\\tool.exe");
-  registry.SetString(0x80000002u, "SOFTWARE\\Present", "Tool", "C:\\HsTest\\present.exe");
-  engine::cRegSearch search(registry, pump);
-  app::ConfigureScan(search);
-  search.SearchFound = [this](const std::string& root, const std::string& key, const std::string& value,
-                              std::int32_t lFound) { classifier.cReg_SearchFound(root, key, value, lFound); };
-  StopScan = false;
-  search.DoSearch();
-
-  auto expected = testsupport::ExpectedFindings(base, "C:\\HsTest");
-  expected.push_back({"Missing or Invalid Path", "HKEY_USERS", "S-1-5-21\\Other\\Tool", "C:\\HsTest\\gone\\tool.exe"});
-  std::vector<app::ScanFinding> rows;
-  for (app::RowNumber i = 1; i <= list.Count(); ++i) rows.push_back(app::FindingAt(list, i));
-  EXPECT_THAT(rows, ::testing::ElementsAreArray(expected));
 }
 
 }  // namespace

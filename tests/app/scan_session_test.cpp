@@ -28,40 +28,22 @@ std::string Ended(const std::string& status, int count) {
   return "scan - results no key '' '" + status + "' 3000 count '" + std::to_string(count) + "' bar 100: Start Undo All None Delete";
 }
 
-// Six values that name missing files, one per key under Software. Pump
-// calls: 1 at the end of HKEY_CLASSES_ROOT's empty list, 2 before Software,
-// 3 before K0, 4 at the end of K0's list, 5 before K1, ... 9 before K3.
+// Six values that name missing files, one per key under Software of
+// HKEY_CURRENT_USER, and one under HKEY_USERS whose name and data both name
+// one: eight rows. Pump calls: 1 at the end of HKEY_CLASSES_ROOT's empty
+// list, 2 before Software, 3 before K0, 4 at the end of K0's list, 5 before
+// K1, ... 9 before K3.
 class ScanSessionTest : public ::testing::Test, protected testsupport::AppWorld {
  protected:
   ScanSessionTest() {
     for (const std::string key : {"K0", "K1", "K2", "K3", "K4", "K5"}) {
       registry.SetString(0x80000001u, "Software\\" + key, "v", "C:\\gone\\" + key + ".exe");
     }
+    registry.SetString(0x80000003u, "S-1-5-21\\Run", "C:\\gone\\tool.exe", "\"C:\\gone\\tool.exe\" /q");
     session.Load();
   }
   app::ScanSession session{view, list, {registry, pump, boxes, files}};
 };
-
-// Exit and closing the window are refused only while a scan runs.
-TEST_F(ScanSessionTest, FullScanListsTheFindingsAndEndsInTheResultState) {
-  int cancel = 0;
-  pump.At(3, [&] {
-    EXPECT_EQ(Text(session.State()) + " " + view.State(), "start " + Scanning(""));
-    session.cmdExit_Click();
-    session.QueryUnload(&cancel);
-  });
-  session.cmdStart_Click();
-  EXPECT_EQ(cancel, 1);
-  EXPECT_FALSE(view.ended);
-  EXPECT_EQ(list.Count(), 6);
-  EXPECT_EQ(Text(session.State()) + " " + view.State(), "stop " + Ended("Completed...", 6));
-  EXPECT_EQ(view.rested, std::vector<CommandButton>{CommandButton::Start});
-  cancel = 0;
-  session.QueryUnload(&cancel);
-  EXPECT_EQ(cancel, 0);
-  session.cmdExit_Click();
-  EXPECT_TRUE(view.ended);
-}
 
 TEST_F(ScanSessionTest, StopAnsweredNoGoesOnAndYesKeepsTheRowsFoundSoFar) {
   boxes.answers = {mb::kAnswerNo, mb::kAnswerYes};
@@ -88,29 +70,40 @@ TEST_F(ScanSessionTest, StopAnsweredNoGoesOnAndYesKeepsTheRowsFoundSoFar) {
 
 // Any answer to the Stop question but No stops the scan. A second scan, also
 // after a stopped one, starts from an empty list with StopScan cleared; a
-// Start that gets through while a scan runs does nothing.
+// Start that gets through while a scan runs does nothing, and Exit and closing
+// the window are refused only while a scan runs.
 TEST_F(ScanSessionTest, AnyAnswerButNoStopsAndEachScanStartsAfreshAndRunsAlone) {
   list.Add("left over from before");
   boxes.answers = {0};  // the box could not be shown
   pump.At(4, [&] { session.cmdStop_Click(); });
   session.cmdStart_Click();
   EXPECT_EQ(testsupport::Rows(list), "Missing or Invalid Path | HKEY_CURRENT_USER | Software\\K0\\v | C:\\gone\\K0.exe\n");
+  int cancel = 0;
   pump.At(pump.Calls() + 3, [&] {
-    EXPECT_EQ(view.State(), Scanning("", "count '1' bar 100"));
+    EXPECT_EQ(Text(session.State()) + " " + view.State(), "start " + Scanning("", "count '1' bar 100"));
     session.cmdStart_Click();
+    session.cmdExit_Click();
+    session.QueryUnload(&cancel);
   });
   session.cmdStart_Click();
-  EXPECT_EQ(view.State(), Ended("Completed...", 6));
+  EXPECT_EQ(cancel, 1);
+  EXPECT_FALSE(view.ended);
+  EXPECT_EQ(Text(session.State()) + " " + view.State(), "stop " + Ended("Completed...", 8));
+  EXPECT_EQ(view.rested, (std::vector<CommandButton>{CommandButton::Stop, CommandButton::Start, CommandButton::Start}));
+  cancel = 0;
+  session.QueryUnload(&cancel);
+  EXPECT_EQ(cancel, 0);
+  session.cmdExit_Click();
+  EXPECT_TRUE(view.ended);
 }
 
-TEST_F(ScanSessionTest, ScanThatFindsNothingShowsZeroAndOneThatFailsShowsScanError) {
-  registry.DeleteKey(0x80000001u, "Software");
+// A scan that fails inside the walk shows "Scan Error" instead of
+// "Completed...", and keeps its rows: the walk winds down as after a stop,
+// testing the values of K1 to K5 but no later root.
+TEST_F(ScanSessionTest, ScanThatFailsShowsScanError) {
+  pump.At(4, [] { throw std::runtime_error("failed inside the walk"); });  // ends K0's list
   session.cmdStart_Click();
-  EXPECT_EQ(view.State(), Ended("Completed...", 0));
-  registry.SetString(0x80000001u, "Software\\K0", "v", "C:\\gone\\K0.exe");
-  pump.At(pump.Calls() + 4, [] { throw std::runtime_error("failed inside the walk"); });  // ends K0's list
-  session.cmdStart_Click();
-  EXPECT_EQ(view.State(), Ended("Scan Error", 1));  // the row found stays
+  EXPECT_EQ(view.State(), Ended("Scan Error", 6));
 }
 
 TEST_F(ScanSessionTest, FinishedReasonsSetTheStatusTheTimerCyclesTheBarAndExitEndsTheProgram) {

@@ -52,38 +52,31 @@ TEST_F(UndoCenterTest, ListsOncePerRunSubFoldersFirstWithTheFirstDotRule) {
   EXPECT_EQ(list.Count(), 0);
 }
 
-TEST_F(UndoCenterTest, RestoreOpensTheChosenBackupOnlyAfterAClickOnTheList) {
-  Show({"Backup_04-12-2026_19-09-45.reg"});
+// Restore and Remove act only after a click on the list and on a selected
+// row, Remove only after Yes. Restore opens the chosen backup; Remove recycles
+// it and takes its row off.
+TEST_F(UndoCenterTest, RestoreAndRemoveActOnTheChosenBackupOnly) {
+  Show({"Backup_04-12-2026_19-09-45.reg", "Backup_05-12-2026_08-00-00.reg"});
+  const struct { bool remove, chosen; app::RowNumber selected; int answer; } refusals[] = {
+      {false, false, 1, 0}, {false, true, 0, 0}, {true, true, 2, mb::kAnswerNo}, {true, true, 2, 0},
+      {true, false, 2, mb::kAnswerYes}, {true, true, 0, mb::kAnswerYes}};
+  for (const auto& c : refusals) {
+    undo.UndoItemChosen = c.chosen;
+    list.Select(c.selected);
+    boxes.answers = {c.answer};
+    c.remove ? undo.cmdRemove_Click() : undo.cmdUndo_Click();
+    EXPECT_EQ(undo.UndoItemChosen, c.chosen);
+  }
+  EXPECT_EQ(boxes.asked.size(), 4u);
+  EXPECT_TRUE(shell.opened.empty() && shell.operations.empty());
   list.Select(1);
-  undo.cmdUndo_Click();  // no click on the list yet
   undo.lstUndo_Click();
-  list.Select(0);
-  undo.cmdUndo_Click();  // clicked, but no row selected
-  EXPECT_TRUE(shell.opened.empty());
-  list.Select(1);
   undo.cmdUndo_Click();
   ASSERT_EQ(shell.opened.size(), 1u);
   EXPECT_EQ(shell.opened[0].file + " in " + shell.opened[0].directory,
             std::string(kFolder) + "Backup_04-12-2026_19-09-45.reg in C:\\");
   EXPECT_FALSE(undo.UndoItemChosen);
-  EXPECT_EQ(list.Count(), 1);
-  EXPECT_EQ(view.rested, std::vector<CommandButton>(3, CommandButton::Restore));
-}
 
-TEST_F(UndoCenterTest, RemoveAsksThenRecyclesTheChosenBackupAndTakesTheRowOff) {
-  Show({"Backup_04-12-2026_19-09-45.reg", "Backup_05-12-2026_08-00-00.reg"});
-  // Nothing happens without Yes, a click on the list and a selected row.
-  const struct { bool chosen; app::RowNumber selected; int answer; } refusals[] = {
-      {true, 2, mb::kAnswerNo}, {true, 2, 0}, {false, 2, mb::kAnswerYes}, {true, 0, mb::kAnswerYes}};
-  for (const auto& c : refusals) {
-    undo.UndoItemChosen = c.chosen;
-    list.Select(c.selected);
-    boxes.answers = {c.answer};
-    undo.cmdRemove_Click();
-    EXPECT_EQ(undo.UndoItemChosen, c.chosen);
-  }
-  EXPECT_EQ(boxes.asked.size(), 4u);
-  EXPECT_TRUE(shell.operations.empty());
   Remove(2, {mb::kAnswerYes, mb::kAnswerOk});
   EXPECT_EQ(testsupport::Rows(list, 1), "Backup_04-12-2026_19-09-45.reg\n");
   ASSERT_EQ(shell.operations.size(), 1u);
@@ -97,7 +90,8 @@ TEST_F(UndoCenterTest, RemoveAsksThenRecyclesTheChosenBackupAndTakesTheRowOff) {
   EXPECT_EQ(boxes.asked[5].text + " | " + boxes.asked[5].title, "Selected item deleted successfully | Hivesweep");
   EXPECT_EQ(boxes.asked[5].flags, mb::kOk);
   EXPECT_FALSE(undo.UndoItemChosen);
-  EXPECT_EQ(view.rested, std::vector<CommandButton>(5, CommandButton::Remove));
+  const CommandButton restore = CommandButton::Restore, remove = CommandButton::Remove;
+  EXPECT_EQ(view.rested, (std::vector<CommandButton>{restore, restore, remove, remove, remove, remove, restore, remove}));
 }
 
 }  // namespace
