@@ -18,16 +18,13 @@ namespace {
 // Folders and files every Windows system has; then two lines written over a
 // longer file at `path` (`hostPath` on the host).
 void ExpectAsThePlatformHasIt(platform::FileSystem& files, const std::string& path, const std::string& hostPath) {
-  const struct {
-    const char* path;
-    bool exists;
-  } cases[] = {
+  const std::pair<const char*, bool> cases[] = {
       {"C:\\Program Files", true},    {"C:\\Program Files ", true},             {"C:\\Program Files\\", true},
       {"C:\\windows\\gone.exe", false}, {"C:\\windows\\notepad.exe. .", true},  {"C:\\windows.\\notepad.exe", true},
       {"C:\\windows\\notepad.exe\\", false},  // a file is no folder
       {"", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(files.PathExists(c.path), c.exists) << '"' << c.path << '"';
+  for (const auto& [name, exists] : cases) EXPECT_EQ(files.PathExists(name), exists) << '"' << name << '"';
 
   std::ofstream(hostPath, std::ios::binary) << "an older, longer content";
   if (auto file = files.OpenForWriting(path)) {

@@ -34,15 +34,8 @@ std::string StepByStep(std::string text) {
     const std::size_t colon = text.find(':', 2);
     if (colon != std::string::npos) text.erase(colon);
   }
-  std::string result;
-  for (std::size_t i = 0; i < text.size();) {
-    if (text.compare(i, 3, " %1") == 0) {
-      i += 3;
-    } else {
-      result.push_back(text[i++]);
-    }
-  }
-  return result;
+  for (std::size_t at = text.find(" %1"); at != std::string::npos; at = text.find(" %1", at)) text.erase(at, 3);
+  return text;
 }
 
 }  // namespace

@@ -22,11 +22,6 @@ std::u16string Units(const std::string& bytes) {
   return units;
 }
 
-void Fail(const char* what) {
-  std::fprintf(stderr, "registry export property broken: %s\n", what);
-  std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -37,11 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   value.name = Units(provider.ConsumeRandomLengthString(128));
   value.data = provider.ConsumeRemainingBytesAsString();
 
-  const std::u16string line = app::ExportValueLine(value);
-  const testsupport::ReadBack back = testsupport::ReadValueLine(line);
-  if (!back.ok) Fail("the line does not read back");
-  if (back.name != value.name) Fail("the name reads back otherwise");
-  if (back.type != value.type) Fail("the type reads back otherwise");
-  if (back.data != value.data) Fail("the data reads back otherwise");
+  const testsupport::ReadBack back = testsupport::ReadValueLine(app::ExportValueLine(value));
+  if (!back.ok || back.name != value.name || back.type != value.type || back.data != value.data) {
+    std::fprintf(stderr, "an exported value line of type %u does not read back to its name, type and data\n",
+                 static_cast<unsigned>(value.type));
+    std::abort();
+  }
   return 0;
 }
