@@ -1,24 +1,29 @@
 // The window without a mouse: Tab and Shift+Tab through the controls with
 // real key presses, as the program's own loops process them (also while a
-// scan runs), Space and Enter on the focused button; and what a screen
-// reader learns of the controls through their accessible objects.
+// scan runs, disturbed by close requests and Exit), Space and Enter on the
+// focused button; and what a screen reader learns of the controls through
+// their accessible objects.
 #include <windows.h>
 #include <oleacc.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <list>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "controls/accessible.h"
+#include "engine/stop_scan.h"
 #include "platform/win32/com_ref.h"
+#include "tests/support/real_registry.h"
 #include "tests/window/window_test.h"
 
 namespace {
 
 using app::CommandButton;
+using testsupport::WaitUntil;
 
 VARIANT Child(long id) {
   VARIANT child = {};
@@ -29,11 +34,6 @@ VARIANT Child(long id) {
 
 class AccessTest : public testsupport::WindowTest {
  protected:
-  void SetUp() override {
-    WindowTest::SetUp();
-    pump_.SetDialogKeys([this](const MSG& message) { return Form().PreTranslateMessage(message); });
-  }
-
   // A key pressed and released through the system's input, with Shift held
   // down around it for `shift`.
   static void SendKey(WORD key, bool shift = false) {
@@ -88,25 +88,58 @@ TEST_F(AccessTest, TabWalksTheEnabledVisibleControlsInScreenOrderAndSpaceOrEnter
   EXPECT_TRUE(ended_);
 }
 
-TEST_F(AccessTest, WhileAScanRunsTabReachesStopSearchAndSpaceStopsTheScan) {
+// A scan started with Space: Tab reaches Stop Search from Start Search
+// (disabled meanwhile) past the list, and Space there asks to stop: No, and
+// the scan goes on and lists more rows. Close requests and Exit are refused;
+// a click on Stop Search asks again: Yes, and the rows found so far stay.
+TEST_F(AccessTest, DuringAScanTabReachesStopSearchCloseAndExitAreRefusedAndStopAsksNoThenYes) {
+  testsupport::ScratchKey scratch;  // a row under HKEY_CURRENT_USER, long before the walk ends
+  scratch.Build({testsupport::Sz("Run", "Gone", "C:\\HsTest-gone-" + std::to_string(GetCurrentProcessId()) + "\\x.exe")});
   testsupport::MessageBoxWatcher watcher;
-  watcher.Answer({IDYES});
-  HWND stop = ButtonWindow(CommandButton::Stop);
+  watcher.Answer({IDNO, IDYES});
+  HWND window = Form().Handle(), list = Form().ErrorList().Handle();
+  HWND start = ButtonWindow(CommandButton::Start), stop = ButtonWindow(CommandButton::Stop);
+  HWND exitButton = ButtonWindow(CommandButton::Exit);
   GUITHREADINFO ui = {};
   ui.cbSize = sizeof(ui);
-  std::thread keys([&, thread = GetCurrentThreadId()] {
-    testsupport::WaitUntil([&] { return IsWindowEnabled(stop) != FALSE; }, 60000);
-    SendKey(VK_TAB);  // from Start Search, disabled meanwhile, past the list
-    testsupport::WaitUntil([&] { return !GetGUIThreadInfo(thread, &ui) || ui.hwndFocus == stop; }, 10000);
+  std::atomic<bool> startDisabled{false}, rowsAfterNo{false}, closeRefused{false};
+  std::thread disturber([&, thread = GetCurrentThreadId()] {
+    WaitUntil([&] { return IsWindowEnabled(stop) != FALSE; }, 60000);
+    startDisabled = !IsWindowEnabled(start);
+    SendKey(VK_TAB);
+    WaitUntil([&] { return !GetGUIThreadInfo(thread, &ui) || ui.hwndFocus == stop; }, 10000);
     SendKey(VK_SPACE);
+    WaitUntil([&] { return watcher.Seen().size() == 1; });
+    const LRESULT rows = SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+    rowsAfterNo = WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > rows; }, 60000);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PostMessageA(exitButton, BM_CLICK, 0, 0);
+    closeRefused = SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) == FALSE;
+    PostMessageA(stop, BM_CLICK, 0, 0);
   });
-  SetFocus(Form().Handle());
+  SetFocus(window);
   EXPECT_EQ(Keys(1), "Start Search|");
   Keys(1, VK_SPACE);  // the scan runs inside
-  keys.join();
+  disturber.join();
+
   EXPECT_EQ(ui.hwndFocus, stop);
-  EXPECT_EQ(watcher.Seen().size(), 1u) << "the Stop question";
+  EXPECT_TRUE(startDisabled);
+  EXPECT_TRUE(rowsAfterNo);
+  EXPECT_TRUE(closeRefused);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_FALSE(ended_);
+  const testsupport::SeenBox question{"Are you sure you want to stop the registry scan process?", {IDYES, IDNO}, IDYES,
+                                      true};
+  EXPECT_EQ(watcher.Seen(), std::vector<testsupport::SeenBox>(2, question)) << "twice, nothing about the close";
+  EXPECT_TRUE(StopScan);
+  EXPECT_GT(Form().ErrorList().Count(), 0);
   ExpectResultState();
+
+  // After the scan the window may close, and Exit ends the program.
+  EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  Click(CommandButton::Exit);
+  EXPECT_TRUE(ended_);
 }
 
 TEST_F(AccessTest, ScreenReadersSeeTheButtonsTheSeparatorAndThePaintedLabels) {
@@ -132,24 +165,21 @@ TEST_F(AccessTest, ScreenReadersSeeTheButtonsTheSeparatorAndThePaintedLabels) {
   };
   SendMessageA(ButtonWindow(CommandButton::SelectAll), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SetFocus(ButtonWindow(CommandButton::Start));
+  constexpr long kPush = ROLE_SYSTEM_PUSHBUTTON, kText = ROLE_SYSTEM_STATICTEXT, kFocused = STATE_SYSTEM_FOCUSED;
+  constexpr long kOff = STATE_SYSTEM_UNAVAILABLE, kDown = STATE_SYSTEM_PRESSED, kHidden = STATE_SYSTEM_INVISIBLE;
   struct Seen {
     HWND window;
     long id;
     const wchar_t* name;
     long role, on, off;  // state bits set and clear
   };
-  for (const Seen& s : {
-           Seen{ButtonWindow(CommandButton::Start), 0, L"Start Search", ROLE_SYSTEM_PUSHBUTTON,
-                STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED, STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_PRESSED},
-           Seen{ButtonWindow(CommandButton::Stop), 0, L"Stop Search", ROLE_SYSTEM_PUSHBUTTON,
-                STATE_SYSTEM_UNAVAILABLE, STATE_SYSTEM_FOCUSED},
-           Seen{ButtonWindow(CommandButton::SelectAll), 0, L"Select All", ROLE_SYSTEM_PUSHBUTTON,
-                STATE_SYSTEM_PRESSED | STATE_SYSTEM_INVISIBLE, STATE_SYSTEM_UNAVAILABLE},
-           Seen{Form().Separator().hwnd(), 0, L"", ROLE_SYSTEM_SEPARATOR, 0, STATE_SYSTEM_INVISIBLE},
-           Seen{Form().WelcomePanel().Handle(), 1, L"Welcome to Hivesweep", ROLE_SYSTEM_STATICTEXT, 0,
-                STATE_SYSTEM_INVISIBLE},
-           Seen{Form().ScanListFrame().Handle(), 2, L"Scanning :", ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_INVISIBLE,
-                0}}) {
+  for (const Seen& s : {Seen{ButtonWindow(CommandButton::Start), 0, L"Start Search", kPush,
+                             STATE_SYSTEM_FOCUSABLE | kFocused, kOff | kDown},
+                        Seen{ButtonWindow(CommandButton::Stop), 0, L"Stop Search", kPush, kOff, kFocused},
+                        Seen{ButtonWindow(CommandButton::SelectAll), 0, L"Select All", kPush, kDown | kHidden, kOff},
+                        Seen{Form().Separator().hwnd(), 0, L"", ROLE_SYSTEM_SEPARATOR, 0, kHidden},
+                        Seen{Form().WelcomePanel().Handle(), 1, L"Welcome to Hivesweep", kText, 0, kHidden},
+                        Seen{Form().ScanListFrame().Handle(), 2, L"Scanning :", kText, kHidden, 0}}) {
     IAccessible* seen = object(s.window);
     ASSERT_NE(seen, nullptr);
     EXPECT_EQ(text(&IAccessible::get_accName, seen, s.id), s.name);

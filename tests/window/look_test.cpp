@@ -12,9 +12,11 @@
 #include <cstring>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "app/win32/resource_ids.h"
 #include "controls/font_style.h"
+#include "platform/substitute/recording_shell.h"
 #include "tests/support/input.h"
 #include "tests/window/window_test.h"
 
@@ -176,7 +178,9 @@ TEST_F(LookTest, WindowIconHas256ColoursAndTheHandCursorTwo) {
   }
 }
 
-TEST_F(LookTest, LinksLightUpWhiteAndUnderlinedUnderThePointerAndTheirIconsChangeNothing) {
+// The links light up white and underlined under the real pointer, their
+// icons change nothing; a link opens on a press and a release on it.
+TEST_F(LookTest, LinksLightUpUnderThePointerAndOpenTheHelpFileAndTheHomePageOnAClick) {
   HWND banner = Form().Banner().Handle();
   const RECT home = At(9945 + 120, 360, 735, 255), help = At(11025 + 120, 360, 615, 255);
   auto lit = [&](const RECT& link) {  // white, with a white underline as wide as the word
@@ -193,26 +197,48 @@ TEST_F(LookTest, LinksLightUpWhiteAndUnderlinedUnderThePointerAndTheirIconsChang
     return links + (GetCursor() != LoadCursor(nullptr, IDC_ARROW) ? " hand" : " arrow");
   };
   EXPECT_EQ(shown().substr(0, 4), "none");
+  const POINT onHome = {home.left + 5, home.top + 5}, onHelp = {help.left + 5, help.top + 5};
+  const POINT onPicture = {Px(5000), Px(100)};
   const struct {
     HWND window;
-    int x, y;
+    POINT at;
     const char* shown;
   } steps[] = {
-      {banner, home.left + 5, home.top + 5, "home hand"},
-      {banner, Px(9600 + 240), Px(480), "home hand"},  // the Home and Help icons have no handler
-      {banner, Px(10680 + 240), Px(480), "home hand"},
-      {banner, help.left + 5, help.top + 5, "help hand"},  // straight onto Help: the light moves in one step
-      {banner, Px(1440 + 120 + 100), Px(195 + 100), "help hand"},  // the title changes nothing
-      {banner, Px(5000), Px(100), "none arrow"},                   // the banner picture puts the links out
-      {banner, home.left + 5, home.top + 5, "home hand"},
-      {Form().WelcomePanel().Handle(), 50, 50, "home arrow"},  // a panel restores the arrow, not the links
+      {banner, onHome, "home hand"},
+      {banner, {Px(9600 + 240), Px(480)}, "home hand"},  // the Home and Help icons have no handler
+      {banner, {Px(10680 + 240), Px(480)}, "home hand"},
+      {banner, onHelp, "help hand"},                       // straight onto Help: the light moves in one step
+      {banner, {Px(1440 + 120 + 100), Px(195 + 100)}, "help hand"},  // the title changes nothing
+      {banner, onPicture, "none arrow"},                             // the banner picture puts the links out
+      {banner, onHome, "home hand"},
+      {Form().WelcomePanel().Handle(), {50, 50}, "home arrow"},  // a panel restores the arrow, not the links
   };
   for (const auto& step : steps) {
-    testsupport::MovePointer(step.window, step.x, step.y);
+    testsupport::MovePointer(step.window, step.at.x, step.at.y);
     testsupport::Pump(50);
-    EXPECT_EQ(shown(), step.shown) << step.x << "," << step.y;
+    EXPECT_EQ(shown(), step.shown) << step.at.x << "," << step.at.y;
   }
   EXPECT_GT(InkOf(banner, At(1440 + 120, 195, 2535, 405), 0xE0E0E0).pixels, 20);  // the title, in its colour
+
+  // Help and Home open through the shell; not the banner picture, a press on
+  // one link released on the other, or a lone release.
+  platform::RecordingShell shell;
+  app::Form1 form({registry_, pump_, boxes_, files_, clock_, restorePoint_, shell, instance_,
+                   "C:\\Program Files\\Hivesweep", [] {}});
+  ASSERT_TRUE(form.Load(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+  auto send = [&](UINT message, POINT at) {
+    SendMessageA(form.Banner().Handle(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(at.x, at.y));
+  };
+  for (auto [pressed, released] :
+       {std::pair{onHelp, onHelp}, {onHome, onHome}, {onPicture, onPicture}, {onHelp, onHome}, {onHome, onHelp}}) {
+    send(WM_LBUTTONDOWN, pressed);
+    send(WM_LBUTTONUP, released);
+  }
+  send(WM_LBUTTONUP, onHelp);
+  ASSERT_EQ(shell.opened.size(), 2u);
+  EXPECT_EQ(shell.opened[0].file + " in " + shell.opened[0].directory,
+            "C:\\Program Files\\Hivesweep\\help\\ZTV.chm in C:\\");
+  EXPECT_EQ(shell.opened[1].file + " in " + shell.opened[1].directory, std::string(app::kHomeAddress) + " in C:\\");
 }
 
 }  // namespace

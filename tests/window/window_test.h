@@ -76,7 +76,12 @@ class NoOtherInstance final : public platform::InstanceGuard {
 
 class WindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { Open(); }
+  // The program's window and its Tab handling in every message loop, as
+  // main() sets them up.
+  void SetUp() override {
+    pump_.SetDialogKeys([this](const MSG& message) { return form_ && form_->PreTranslateMessage(message); });
+    Open();
+  }
 
   // A fresh window, as after a start of the program.
   void Open() {
