@@ -6,8 +6,8 @@
 #pragma once
 
 #include <windows.h>
+#include <dlgs.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <deque>
@@ -64,21 +64,14 @@ class MessageBoxWatcher {
     char text[1024] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
     seen.text = text;
-    for (HWND child = nullptr; (child = FindWindowExA(box, child, nullptr, nullptr)) != nullptr;) {
-      char kind[16] = {};
-      GetClassNameA(child, kind, sizeof(kind));
-      const LONG style = GetWindowLongA(child, GWL_STYLE);
-      if (!IsWindowVisible(child)) continue;
-      if (std::string(kind) == "Button") {
-        seen.buttons.push_back(GetDlgCtrlID(child));
-        if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) seen.defaultButton = GetDlgCtrlID(child);
-      } else if ((style & SS_TYPEMASK) == SS_ICON && SendMessageA(child, STM_GETICON, 0, 0) != 0) {
-        seen.hasIcon = true;
-      }
+    for (int id = IDOK; id <= IDNO; ++id) {  // the box's push buttons, hidden ones left out
+      HWND button = GetDlgItem(box, id);
+      if (!button || !IsWindowVisible(button)) continue;
+      seen.buttons.push_back(id);
+      if ((GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) seen.defaultButton = id;
     }
-    std::sort(seen.buttons.begin(), seen.buttons.end());
-    const LRESULT defId = SendMessageA(box, DM_GETDEFID, 0, 0);
-    if (!seen.defaultButton && HIWORD(defId) == DC_HASDEFID) seen.defaultButton = LOWORD(defId);
+    HWND icon = GetDlgItem(box, stc1);
+    seen.hasIcon = icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
     return seen;
   }
 

@@ -37,7 +37,8 @@ class AccessTest : public testsupport::WindowTest {
   // A key pressed and released through the system's input, with Shift held
   // down around it for `shift`.
   static void SendKey(WORD key, bool shift = false) {
-    const std::vector<WORD> order = shift ? std::vector<WORD>{VK_SHIFT, key, key, VK_SHIFT} : std::vector<WORD>{key, key};
+    std::vector<WORD> order = {key, key};
+    if (shift) order = {VK_SHIFT, key, key, VK_SHIFT};
     std::vector<INPUT> keys(order.size());
     for (std::size_t i = 0; i < keys.size(); ++i) {
       keys[i].type = INPUT_KEYBOARD;
@@ -94,7 +95,8 @@ TEST_F(AccessTest, TabWalksTheEnabledVisibleControlsInScreenOrderAndSpaceOrEnter
 // a click on Stop Search asks again: Yes, and the rows found so far stay.
 TEST_F(AccessTest, DuringAScanTabReachesStopSearchCloseAndExitAreRefusedAndStopAsksNoThenYes) {
   testsupport::ScratchKey scratch;  // a row under HKEY_CURRENT_USER, long before the walk ends
-  scratch.Build({testsupport::Sz("Run", "Gone", "C:\\HsTest-gone-" + std::to_string(GetCurrentProcessId()) + "\\x.exe")});
+  const std::string gone = "C:\\HsTest-gone-" + std::to_string(GetCurrentProcessId()) + "\\x.exe";
+  scratch.Build({testsupport::Sz("Run", "Gone", gone)});
   testsupport::MessageBoxWatcher watcher;
   watcher.Answer({IDNO, IDYES});
   HWND window = Form().Handle(), list = Form().ErrorList().Handle();

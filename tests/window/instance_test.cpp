@@ -29,15 +29,9 @@ TEST(Instance, SecondStartShowsTheMessageAndEndsWhileTheFirstRunsOn) {
   EXPECT_EQ(watcher.Seen(), std::vector<testsupport::SeenBox>{message});
   EXPECT_TRUE(first.Running());
 
-  // Exit, the fourth command button, ends the first instance at once.
-  HWND exitButton = nullptr;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM found) -> BOOL {
-        if (GetDlgCtrlID(child) == 203) *reinterpret_cast<HWND*>(found) = child;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&exitButton));
+  // Exit, the fourth command button on the bottom strip (at 3000, 7500 twips),
+  // ends the first instance at once.
+  HWND exitButton = GetDlgItem(ChildWindowFromPointEx(window, {200, 500}, CWP_SKIPINVISIBLE), 203);
   ASSERT_NE(exitButton, nullptr);
   PostMessageA(exitButton, BM_CLICK, 0, 0);
   ASSERT_TRUE(first.WaitForExit(20000));

@@ -25,12 +25,6 @@ namespace {
 using app::CommandButton;
 using testsupport::NearColor;
 
-// The DPI the prefix runs at: 96, or what the run in a high-DPI prefix says.
-UINT PrefixDpi() {
-  const char* dpi = std::getenv("HIVESWEEP_TEST_DPI");
-  return dpi ? static_cast<UINT>(std::atoi(dpi)) : 96u;
-}
-
 std::array<LONG, 4> Corners(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 class LookTest : public testsupport::WindowTest {
@@ -85,13 +79,25 @@ class LookTest : public testsupport::WindowTest {
   }
 };
 
-// Where everything stands at the prefix's resolution, and again after a change
-// of it.
+// Where everything stands at the prefix's resolution (96 DPI, or what a run
+// in a high-DPI prefix says), which window is on top where two overlap, and
+// where everything stands again after a change of resolution.
 TEST_F(LookTest, ControlsFontsAndPicturesStandWhereTheLayoutPutsThemAtTheWindowsResolutionAndAfterAChange) {
-  ASSERT_EQ(Form().Dpi(), PrefixDpi());
+  HWND window = Form().Handle();
+  const char* prefixDpi = std::getenv("HIVESWEEP_TEST_DPI");
+  ASSERT_EQ(Form().Dpi(), prefixDpi ? static_cast<UINT>(std::atoi(prefixDpi)) : 96u);
   ExpectPlacedAt(Form().Dpi());
   ExpectPicturesAtTheirOwnSize(Form().Dpi());
-  HWND window = Form().Handle();
+  // The side panel over the strip, the strip over the content panels.
+  EXPECT_EQ(ChildWindowFromPointEx(window, {Px(1000), Px(7500)}, CWP_SKIPINVISIBLE), Form().SidePanel().Handle());
+  EXPECT_EQ(ChildWindowFromPointEx(window, {Px(3000), Px(7500)}, CWP_SKIPINVISIBLE), Form().BottomStrip().Handle());
+  Screenshot("welcome-panel");
+  // Both maker's-name labels show on the screen, the second where the strip reaches.
+  for (RECT label : {At(360, 6240, 1455, 255), At(240, 6600, 1575, 255)}) {
+    MapWindowPoints(Form().SidePanel().Handle(), nullptr, reinterpret_cast<POINT*>(&label), 2);
+    EXPECT_GT(InkOf(nullptr, label, 0x404040).pixels, 20) << label.top;
+  }
+
   auto buttonFont = [&] {
     LOGFONTA font = {};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(ButtonWindow(CommandButton::Start), WM_GETFONT, 0, 0)),
@@ -114,20 +120,6 @@ TEST_F(LookTest, ControlsFontsAndPicturesStandWhereTheLayoutPutsThemAtTheWindows
   EXPECT_NEAR(buttonFont(), font * scale, 1);
   EXPECT_NEAR(heading(dpi), headingHeight * scale, 2);
   Screenshot("dpi-" + std::to_string(dpi));
-}
-
-TEST_F(LookTest, SidePanelStandsOverTheStripAndTheStripOverTheContentPanels) {
-  auto topAt = [&](int left, int top) {
-    return ChildWindowFromPointEx(Form().Handle(), {Px(left), Px(top)}, CWP_SKIPINVISIBLE);
-  };
-  EXPECT_EQ(topAt(1000, 7500), Form().SidePanel().Handle());
-  EXPECT_EQ(topAt(3000, 7500), Form().BottomStrip().Handle());
-  Screenshot("welcome-panel");
-  // Both maker's-name labels show on the screen, the second where the strip reaches.
-  for (RECT label : {At(360, 6240, 1455, 255), At(240, 6600, 1575, 255)}) {
-    MapWindowPoints(Form().SidePanel().Handle(), nullptr, reinterpret_cast<POINT*>(&label), 2);
-    EXPECT_GT(InkOf(nullptr, label, 0x404040).pixels, 20) << label.top;
-  }
 }
 
 TEST_F(LookTest, ALongLabelWrapsAndClipsAsTheSystemsStaticControlDoes) {
@@ -161,7 +153,8 @@ TEST_F(LookTest, WindowIconHas256ColoursAndTheHandCursorTwo) {
   // A group directory: a 6-byte header, then 14-byte entries that end with
   // their image's id; a cursor's image starts with its hot spot (4 bytes).
   auto data = [](int id, LPCSTR type) {
-    return static_cast<const BYTE*>(LockResource(LoadResource(nullptr, FindResourceA(nullptr, MAKEINTRESOURCEA(id), type))));
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), type);
+    return static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
   };
   for (const auto& [id, group, image, skip, bits] : {std::tuple{IDI_HIVESWEEP, RT_GROUP_ICON, RT_ICON, 0, 8},
                                                      std::tuple{IDC_HAND_PICTURE, RT_GROUP_CURSOR, RT_CURSOR, 4, 1}}) {
@@ -172,9 +165,8 @@ TEST_F(LookTest, WindowIconHas256ColoursAndTheHandCursorTwo) {
     std::memcpy(&imageId, directory + 6 + 12, sizeof(imageId));
     BITMAPINFOHEADER info = {};
     std::memcpy(&info, data(imageId, image) + skip, sizeof(info));
-    EXPECT_EQ(std::to_string(count) + " " + std::to_string(info.biWidth) + "x" + std::to_string(info.biHeight / 2) +
-                  " " + std::to_string(info.biBitCount) + " bits",
-              "1 32x32 " + std::to_string(bits) + " bits");
+    using Shape = std::array<long, 4>;  // images, width, height, bits a pixel
+    EXPECT_EQ((Shape{count, info.biWidth, info.biHeight / 2, info.biBitCount}), (Shape{1, 32, 32, bits})) << id;
   }
 }
 
