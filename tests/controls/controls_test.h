@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,15 +32,12 @@ inline controls::PropertyBag Bag(const std::string& words) {
   controls::PropertyBag bag;
   std::istringstream in(words);
   for (std::string word; in >> word;) {
-    const std::string key = word.substr(0, word.find('=')), value = word.substr(key.size() + 1);
-    if (key == "Caption") {
-      bag.Set(key, std::regex_replace(value, std::regex("_"), " "));
-    } else if (key == "Picture") {
-      const auto color = static_cast<controls::OleColor>(std::stoll(value, nullptr, 0));
-      bag.Set(key, SolidPicture(controls::ResolveColor(color)));
-    } else {
-      bag.Set(key, std::int64_t{std::stoll(value, nullptr, 0)});
-    }
+    std::string key = word.substr(0, word.find('=')), value = word.substr(key.size() + 1);
+    std::replace(value.begin(), value.end(), '_', ' ');
+    const std::int64_t number = key == "Caption" ? 0 : std::stoll(value, nullptr, 0);
+    if (key == "Caption") bag.Set(key, value);
+    if (key == "Picture") bag.Set(key, SolidPicture(controls::ResolveColor(static_cast<controls::OleColor>(number))));
+    if (key != "Caption" && key != "Picture") bag.Set(key, number);
   }
   return bag;
 }
