@@ -60,8 +60,7 @@ TEST(MemoryRegistry, CreatesMissingKeysAndReturnsNameLengths) {
 }
 
 TEST(RootKeysAndErrorKinds, NamesAndHandles) {
-  EXPECT_EQ(engine::RootKeyName(0), "");
-  EXPECT_EQ(engine::RootKeyName(0x80000007u), "");
+  for (std::uint32_t notARoot : {0u, 0x80000007u}) EXPECT_EQ(engine::RootKeyName(notARoot), "") << notARoot;
   EXPECT_EQ(engine::RootKeyFromName("HKEY_CURRENT_CONFIG"), 0x80000005u);
   for (const char* notARoot : {"hkey_users", "HKEY_ALL", "HKEY_USERS ", "HKEY_NOPE"}) {
     EXPECT_EQ(engine::RootKeyFromName(notARoot), 0u) << notARoot;
