@@ -16,7 +16,6 @@
 namespace {
 
 using namespace std::string_literals;
-using app::ExportedValue;
 using testsupport::Le;
 constexpr std::uint32_t HKCU = 0x80000001u;
 
@@ -54,7 +53,7 @@ TEST(RegistryExportTest, EachTypeAndShapeIsWrittenAsTheEditorReadsItBack) {
 }
 
 TEST(RegistryExportTest, FileHasHeaderCommentAndOneBlockPerValueAndSkipsWhatNoLineHolds) {
-  const std::vector<ExportedValue> values = {
+  const std::vector<app::ExportedValue> values = {
       {u"HKEY_CURRENT_USER\\K", u"v", 4, "\x01\0\0\0"s},
       {u"HKEY_CURRENT_USER\\a\nb", u"v", 4, "\x01\0\0\0"s},  // would start a line of its own
       {u"HKEY_CURRENT_USER\\K", u"a\0b"s, 4, "\x01\0\0\0"s},

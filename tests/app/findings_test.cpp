@@ -21,7 +21,6 @@ TEST_F(FindingsTest, HitBecomesARowOnlyWhenItsPathIsMissing) {
   classifier.cReg_SearchFound("HKEY_CURRENT_USER", "K\\v", "\"C:\\HsTest\\present.exe\" /q", 2);
   classifier.cReg_SearchFound("HKEY_CURRENT_USER", "K\\*", "*", 0);  // key-name hit: extracts to C:\ .
   classifier.cReg_SearchFound("HKEY_CURRENT_USER", "K\\C:\\gone\\a.exe", "0x00000001(1)", 1);
-  classifier.cReg_SearchFound("HKEY_CURRENT_USER", "K\\x", "c:\\gone\\lower.exe", 2);
   classifier.cReg_SearchFound("HKEY_LOCAL_MACHINE", "K\\w", "C:\\HsTest\\gone.exe /p", 2);
   classifier.cReg_SearchFound("HKEY_USERS", "K\\C:\\x", "C:\\HsTest\\gone.exe", 1);
   classifier.cReg_SearchFound("HKEY_USERS", "K\\odd", "C:\\HsTest\\gone.exe", 9);

@@ -15,7 +15,6 @@
 namespace {
 
 using platform::LocalTime;
-using Files = std::vector<std::string>;
 
 constexpr LocalTime kEvening{2026, 12, 4, 19, 9, 45};
 const std::string kBackups = "Users/User/Documents/Reg Backup/";
@@ -53,32 +52,30 @@ class BackupReg : public ::testing::Test, protected testsupport::AppWorld {
   }
 };
 
-TEST_F(BackupReg, FolderIsCreatedOnFirstUseThenReusedAndTheDateIsReadBeforeTheTime) {
+// The folder is made on first use and reused; the name takes the date from
+// one clock reading and the time from the next. Without a Documents folder
+// the backup goes to "\Reg Backup" on the current drive. A folder that cannot
+// be made (its parent is missing, its drive does not exist, a file stands in
+// its place) or a file that cannot be opened (a folder of its name) leaves no
+// backup and changes nothing.
+TEST_F(BackupReg, WhereTheBackupGoesUnderWhichNameAndWhereNoneCanBeWritten) {
+  const auto written = [](const char* v) { return kHeader + "[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"" + v + "\"\r\n"; };
   Add(R"(A\x)", "first");
   Backup({{2026, 12, 4, 23, 59, 59}, {2026, 12, 5, 0, 0, 0}});
   list.SetSubItem(1, 3, "second");
   Backup({{2026, 12, 4, 19, 5, 9}});
-  EXPECT_EQ(drive.Read(kBackups + "Backup_04-12-2026_00-00-00.reg"), kHeader + "[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"first\"\r\n");
-  EXPECT_EQ(drive.Read(kBackups + "Backup_04-12-2026_19-05-09.reg"), kHeader + "[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"second\"\r\n");
-  EXPECT_EQ(drive.Files().size(), 3u);
-}
-
-// Without a Documents folder the backup goes to "\Reg Backup" on the current
-// drive. A folder that cannot be made (its parent is missing, its drive does
-// not exist, a file stands in its place) or a file that cannot be opened (a
-// folder of its name) leaves no backup and changes nothing.
-TEST_F(BackupReg, WhereTheBackupGoesAndWhereNoneCanBeWritten) {
-  Add(R"(A\x)", "1");
+  EXPECT_EQ(drive.Read(kBackups + "Backup_04-12-2026_00-00-00.reg"), written("first"));
+  EXPECT_EQ(drive.Read(kBackups + "Backup_04-12-2026_19-05-09.reg"), written("second"));
   files.SetDocumentsFolder("");
   Backup();
-  EXPECT_EQ(drive.Read("Reg Backup/" + kEveningFile), kHeader + "[HKEY_CURRENT_USER\\A]\r\n\"x\"=\"1\"\r\n");
+  EXPECT_EQ(drive.Read("Reg Backup/" + kEveningFile), written("second"));
   std::filesystem::create_directories(drive.Root() / kBackups / kEveningFile);
   drive.AddFile("Other/Reg Backup", "not a folder");
   for (const char* documents : {R"(C:\Users\Gone\Documents)", R"(D:\Documents)", R"(C:\Other)", R"(C:\Users\User\Documents)"}) {
     files.SetDocumentsFolder(documents);
     Backup();
   }
-  EXPECT_EQ(drive.Files(), (Files{"Other/Reg Backup", "Reg Backup/" + kEveningFile, "Users/User/Documents/.keep"}));
+  EXPECT_EQ(drive.Files().size(), 5u) << "Other/Reg Backup, .keep and the three backups above";
   EXPECT_EQ(drive.Read("Other/Reg Backup"), "not a folder");
   EXPECT_FALSE(std::filesystem::exists(drive.Root() / "Users/Gone"));
 }

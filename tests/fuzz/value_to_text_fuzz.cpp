@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   if (type == 4) {
     std::uint32_t bits = 0;
     for (std::size_t i = 0; i < 4 && i < data.size(); ++i) bits |= static_cast<std::uint32_t>(bytes[1 + i]) << (8 * i);
-    const auto number = static_cast<long>(static_cast<std::int32_t>(bits));
-    std::snprintf(text, sizeof(text), "0x%08X(%ld)", static_cast<unsigned>(bits), number);
+    std::snprintf(text, sizeof(text), "0x%08X(%ld)", static_cast<unsigned>(bits),
+                  static_cast<long>(static_cast<std::int32_t>(bits)));
     expected = text;
   }
   const std::string actual = engine::ValueToText(type, data);
