@@ -12,6 +12,7 @@
 #include "app/error_list.h"
 #include "app/error_removal.h"
 #include "app/finding_classifier.h"
+#include "app/scan_parameters.h"
 #include "engine/reg_search.h"
 #include "engine/stop_scan.h"
 #include "platform/substitute/substitute_code_page.h"
@@ -42,7 +43,7 @@ inline std::vector<testsupport::SampleEntry> ScannedKey() {
           testsupport::Typed(Utf8(kHyo), Utf8(kICBoundary), platform::reg_type::kDword, std::string("\1\0\0\0", 4))};
 }
 
-// Scans `key` of HKEY_CURRENT_USER with the scan's search and deletes every
+// Scans `key` of HKEY_CURRENT_USER as the scan does and deletes every
 // row it lists: ソ is found by its data alone, listed, backed up under its
 // real key with its own trail byte not doubled, and deleted; 表 names a
 // present file.
@@ -51,10 +52,9 @@ inline void ExpectScanAndDeleteByCharacters(platform::Registry& registry, platfo
   testsupport::AppWorld w;  // the window, the list, the boxes, the clock: substitutes
   app::FindingClassifier classifier(w.list, files, codePage);
   engine::cRegSearch search(registry, w.pump, codePage);
+  app::ConfigureScan(search);
   search.RootKey(HKCU);
   search.subkey(key);
-  search.SearchFlags(engine::SearchValueNames | engine::SearchValueData);
-  search.SearchString("C:\\");
   std::vector<std::string> hits;  // lFound and sKey
   search.SearchFound = [&](const std::string& root, const std::string& sKey, const std::string& value,
                            std::int32_t lFound) {

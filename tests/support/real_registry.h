@@ -45,25 +45,20 @@ inline StoredValue ReadValue(const std::string& keyPath, const std::string& name
 // Every key and value below HKCU\<keyPath> (ASCII names), one sorted line
 // each, values with their type and stored bytes: equal lists, equal subtrees.
 inline std::vector<std::string> TreeBelow(const std::string& keyPath) {
-  std::vector<std::string> lines, values, subkeys;
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return lines;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+  std::vector<std::string> lines{keyPath};
   char name[16384];
   for (DWORD i = 0, n = sizeof(name); RegEnumValueA(key, i, name, &n, nullptr, nullptr, nullptr, nullptr) == 0;
        ++i, n = sizeof(name)) {
-    values.emplace_back(name, n);
+    const StoredValue stored = ReadValue(keyPath, std::string(name, n));
+    lines.push_back(keyPath + " | " + std::string(name, n) + " | " + std::to_string(stored.type) + " | " + stored.raw);
   }
-  for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof(name)) == ERROR_SUCCESS; ++i) subkeys.push_back(name);
-  RegCloseKey(key);
-  lines.push_back(keyPath);
-  for (const std::string& v : values) {
-    const StoredValue stored = ReadValue(keyPath, v);
-    lines.push_back(keyPath + " | " + v + " | " + std::to_string(stored.type) + " | " + stored.raw);
-  }
-  for (const std::string& s : subkeys) {
-    const std::vector<std::string> below = TreeBelow(keyPath + "\\" + s);
+  for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof(name)) == ERROR_SUCCESS; ++i) {
+    const std::vector<std::string> below = TreeBelow(keyPath + "\\" + name);
     lines.insert(lines.end(), below.begin(), below.end());
   }
+  RegCloseKey(key);
   std::sort(lines.begin(), lines.end());
   return lines;
 }

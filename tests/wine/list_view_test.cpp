@@ -17,13 +17,10 @@ namespace {
 using app::Win32ListView;
 using testsupport::RowCheckedInControl;
 
+// The error list's place, check boxes, columns (at 96 DPI) and background.
 Win32ListView::Options ErrorListOptions() {
-  Win32ListView::Options options;
-  options.bounds = {24, 40, 561, 249};
-  options.controlId = 100;
-  options.checkBoxes = true;
+  Win32ListView::Options options{{24, 40, 561, 249}, 100, true, {}, RGB(0xFB, 0xFB, 0xFB)};
   for (const auto& column : app::kErrorListColumns) options.columns.push_back({column.header, column.widthTwips / 15});
-  options.background = RGB(0xFB, 0xFB, 0xFB);
   return options;
 }
 
