@@ -17,7 +17,7 @@ namespace testsupport {
 
 class TestWindow {
  public:
-  explicit TestWindow(int width = 600, int height = 400, bool visible = true) {
+  TestWindow() {
     GetCursorPos(&pointerAtStart_);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = &TestWindow::Procedure;
@@ -26,9 +26,9 @@ class TestWindow {
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = "HivesweepTestWindow";
     RegisterClassA(&windowClass);  // fails harmlessly when already registered
-    window_ = CreateWindowExA(0, windowClass.lpszClassName, "test", WS_POPUP | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0),
-                              100, 100, width, height, nullptr, nullptr, windowClass.hInstance, this);
-    if (window_ && visible) SetForegroundWindow(window_);
+    window_ = CreateWindowExA(0, windowClass.lpszClassName, "test", WS_POPUP | WS_CLIPCHILDREN | WS_VISIBLE, 100, 100,
+                              600, 400, nullptr, nullptr, windowClass.hInstance, this);
+    if (window_) SetForegroundWindow(window_);
     Pump();
   }
   ~TestWindow() {

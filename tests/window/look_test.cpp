@@ -29,7 +29,14 @@ std::array<LONG, 4> Corners(const RECT& r) { return {r.left, r.top, r.right, r.b
 
 class LookTest : public testsupport::WindowTest {
  protected:
-  void ExpectPlacedAt(UINT dpi) {
+  // The size of what one colour covers in a twips box of a panel's image.
+  static SIZE InkSize(app::Panel& panel, const RECT& box, COLORREF color) {
+    const RECT ink = testsupport::InkBox(panel.Surface().Dc(), box, color);
+    return {ink.right - ink.left + 1, ink.bottom - ink.top + 1};
+  }
+
+  // Controls where the layout puts them at a DPI, pictures at their own size.
+  void ExpectLaidOutAt(UINT dpi) {
     HWND window = Form().Handle();
     HWND strip = Form().BottomStrip().Handle();
     HWND listFrame = Form().ScanListFrame().Handle();
@@ -60,22 +67,13 @@ class LookTest : public testsupport::WindowTest {
       MapWindowPoints(nullptr, p.container, reinterpret_cast<POINT*>(&r), 2);
       EXPECT_EQ(Corners(r), Corners(p.at)) << p.what << " at " << dpi;
     }
-  }
-
-  // The size of what one colour covers in a twips box of a panel's image.
-  static SIZE InkSize(app::Panel& panel, const RECT& box, COLORREF color) {
-    const RECT ink = testsupport::InkBox(panel.Surface().Dc(), box, color);
-    return {ink.right - ink.left + 1, ink.bottom - ink.top + 1};
-  }
-
-  void ExpectPicturesAtTheirOwnSize(UINT dpi) {
     // The list icon's grey frame is 12 pixels wide at 96 DPI, in a box of 18.
     EXPECT_EQ(InkSize(Form().UndoListFrame(), At(120, 240, 270, 270, dpi), 0x787878).cx, MulDiv(12, dpi, 96));
     // The strip's picture (1018 pixels wide at 96 DPI) at the left, the strip's colour beyond it.
     const int edge = MulDiv(1018, dpi, 96);
-    HDC strip = Form().BottomStrip().Surface().Dc();
-    EXPECT_EQ(GetPixel(strip, edge + 2, 0), 0xE0E0E0u);
-    EXPECT_FALSE(NearColor(GetPixel(strip, edge - 3, 0), 0xE0E0E0, 4));
+    HDC stripImage = Form().BottomStrip().Surface().Dc();
+    EXPECT_EQ(GetPixel(stripImage, edge + 2, 0), 0xE0E0E0u);
+    EXPECT_FALSE(NearColor(GetPixel(stripImage, edge - 3, 0), 0xE0E0E0, 4));
   }
 };
 
@@ -86,8 +84,7 @@ TEST_F(LookTest, ControlsFontsAndPicturesStandWhereTheLayoutPutsThemAtTheWindows
   HWND window = Form().Handle();
   const char* prefixDpi = std::getenv("HIVESWEEP_TEST_DPI");
   ASSERT_EQ(Form().Dpi(), prefixDpi ? static_cast<UINT>(std::atoi(prefixDpi)) : 96u);
-  ExpectPlacedAt(Form().Dpi());
-  ExpectPicturesAtTheirOwnSize(Form().Dpi());
+  ExpectLaidOutAt(Form().Dpi());
   // The side panel over the strip, the strip over the content panels.
   EXPECT_EQ(ChildWindowFromPointEx(window, {Px(1000), Px(7500)}, CWP_SKIPINVISIBLE), Form().SidePanel().Handle());
   EXPECT_EQ(ChildWindowFromPointEx(window, {Px(3000), Px(7500)}, CWP_SKIPINVISIBLE), Form().BottomStrip().Handle());
@@ -114,8 +111,7 @@ TEST_F(LookTest, ControlsFontsAndPicturesStandWhereTheLayoutPutsThemAtTheWindows
   RECT now = {};
   GetWindowRect(window, &now);
   EXPECT_EQ(Corners(now), Corners(suggested));
-  ExpectPlacedAt(dpi);
-  ExpectPicturesAtTheirOwnSize(dpi);
+  ExpectLaidOutAt(dpi);
   EXPECT_GT(headingHeight, 10);
   EXPECT_NEAR(buttonFont(), font * scale, 1);
   EXPECT_NEAR(heading(dpi), headingHeight * scale, 2);

@@ -154,11 +154,6 @@ class RepairPathTest : public WindowTest {
     for (RowNumber i = 1; i <= Form().UndoList().Count(); ++i) texts.push_back(Form().UndoList().Text(i));
     return texts;
   }
-  RowNumber UndoRowOf(const std::string& text) {
-    const auto rows = UndoRows();
-    const auto it = std::find(rows.begin(), rows.end(), text);
-    return it == rows.end() ? 0 : static_cast<RowNumber>(it - rows.begin() + 1);
-  }
 };
 
 TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
@@ -169,12 +164,6 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   std::vector<SampleEntry> entries;
   for (const Seeded& s : seeded) entries.push_back(Typed(s.key, s.name, s.type, s.data + '\0'));
   scratch.Build(entries);
-  auto stored = [&](const Seeded& s) {  // type and bytes, "" when there is no such value
-    const StoredValue v = ReadValue(scratch.Sub(s.key), s.name);
-    return v.found ? std::to_string(v.type) + ":" + v.raw : "";
-  };
-  std::vector<std::string> seededAs;
-  for (const Seeded& s : seeded) seededAs.push_back(stored(s));
   const OwnedFolder backups(BackupFolder(), false);
   const OwnedFolder twins(ShellFolder(CSIDL_LOCAL_APPDATA) / "Zentrova" / "Hivesweep" / "Exact", false);
   char home[MAX_PATH * 2] = {};  // the Unix home as an NT path, "\??\Z:\..."
@@ -303,9 +292,12 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   ClickRow(undoList, 1);
   Click(CommandButton::Restore);
   EXPECT_TRUE(WaitUntil([&] { return ReadValue(scratch.Sub("Shell\\open\\command"), "").found; }));
-  std::vector<std::string> changed;
-  for (std::size_t i = 0; i < seeded.size(); ++i) {
-    if (stored(seeded[i]) != seededAs[i]) changed.push_back(seeded[i].name);
+  std::vector<std::string> changed;  // the values whose lines ("key | name | type | bytes") differ
+  const std::vector<std::string> tree = TreeBelow(scratch.Path());
+  for (const std::string& line : treeBefore) {
+    if (std::count(tree.begin(), tree.end(), line) > 0) continue;
+    const std::size_t name = line.find(" | ") + 3;
+    changed.push_back(line.substr(name, line.find(" | ", name) - name));
   }
   EXPECT_THAT(changed, ElementsAreArray({"lines", "cmd", "say \"hi\"", "backslash quote", "multi", "nul", "wide"}));
   EXPECT_TRUE(scratch.HasKey("Named\\" + files.Path().string() + "\\gone"));
@@ -339,18 +331,17 @@ TEST_F(RepairPathTest, UndoCenterListsTheBackupFolderInTheFileSystemsOrder) {
     WriteBytes(backups.Path() / name, "REGEDIT4\r\n\r\n");
   }
   EXPECT_EQ(ClickAnswering(CommandButton::UndoCenter), Boxes{});
-  EXPECT_THAT(UndoRows(), ElementsAreArray({"deep.reg", "a-inner.reg", "b-inner.reg", "padded.reg", "ALPHA.REG",
+  ASSERT_THAT(UndoRows(), ElementsAreArray({"deep.reg", "a-inner.reg", "b-inner.reg", "padded.reg", "ALPHA.REG",
                                             "log.2.txt", "my backup.reg"}));
 
-  // "my backup.reg" names no file: Restore starts nothing and says nothing
-  // (Wine's shell answers "file not found" without a window).
-  HWND undoList = Form().UndoList().Handle();
-  ClickRow(undoList, UndoRowOf("my backup.reg"));
+  // "my backup.reg" (row 7) names no file: Restore starts nothing and says
+  // nothing (Wine's shell answers "file not found" without a window).
+  ClickRow(Form().UndoList().Handle(), 7);
   const DWORD processesBefore = StartedProcesses();
   EXPECT_EQ(ClickAnswering(CommandButton::Restore), Boxes{});
   EXPECT_EQ(StartedProcesses(), processesBefore);
-  // A row selected without a click on the list is not chosen.
-  SelectRowWithoutClick(undoList, UndoRowOf("ALPHA.REG"));
+  // A row (ALPHA.REG) selected without a click on the list is not chosen.
+  SelectRowWithoutClick(Form().UndoList().Handle(), 5);
   Click(CommandButton::Restore);
   EXPECT_EQ(StartedProcesses(), processesBefore);
 }
