@@ -81,21 +81,14 @@ class MessageBoxWatcher {
       HWND box = VisibleWindow("#32770", "Hivesweep");
       if (!box) continue;
       std::this_thread::sleep_for(std::chrono::milliseconds(100));  // let it finish its layout
-      SeenBox seen = Describe(box);
-      int press = seen.defaultButton;
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (!answers_.empty()) {
-          press = answers_.front();
-          answers_.pop_front();
-        }
-        seen_.push_back(seen);
-      }
+      const SeenBox seen = Describe(box);
+      std::unique_lock<std::mutex> lock(mutex_);
+      seen_.push_back(seen);
+      const int press = answers_.empty() ? seen.defaultButton : answers_.front();
+      if (!answers_.empty()) answers_.pop_front();
+      lock.unlock();
       PostMessageA(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), 0);
-      // Answered once: the box is gone before the next is looked for.
-      for (int waited = 0; IsWindow(box) && IsWindowVisible(box) && waited < 5000; waited += 10) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      }
+      WaitUntil([box] { return !IsWindowVisible(box); }, 5000);  // gone before the next is looked for
     }
   }
 

@@ -32,19 +32,15 @@ namespace testsupport {
 
 namespace fs = std::filesystem;
 
-// A folder that one test owns: removed before (and made afresh when `make`
-// says so) and after.
+// A folder that one test owns: removed (and made afresh when `make` says so)
+// now, and removed at the end.
 class OwnedFolder {
  public:
   OwnedFolder(fs::path path, bool make) : path_(std::move(path)) {
-    std::error_code error;
-    fs::remove_all(path_, error);
-    if (make) fs::create_directories(path_, error);
+    fs::remove_all(path_, error_);
+    if (make) fs::create_directories(path_, error_);
   }
-  ~OwnedFolder() {
-    std::error_code error;
-    fs::remove_all(path_, error);
-  }
+  ~OwnedFolder() { fs::remove_all(path_, error_); }
   OwnedFolder(const OwnedFolder&) = delete;
   OwnedFolder& operator=(const OwnedFolder&) = delete;
 
@@ -52,6 +48,7 @@ class OwnedFolder {
 
  private:
   fs::path path_;
+  std::error_code error_;
 };
 
 // Processes started by this process and by what it starts. The test process
