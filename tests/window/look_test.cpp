@@ -187,24 +187,18 @@ TEST_F(LookTest, LinksLightUpUnderThePointerAndOpenTheHelpFileAndTheHomePageOnAC
   EXPECT_EQ(shown().substr(0, 4), "none");
   const POINT onHome = {home.left + 5, home.top + 5}, onHelp = {help.left + 5, help.top + 5};
   const POINT onPicture = {Px(5000), Px(100)};
-  const struct {
-    HWND window;
-    POINT at;
-    const char* shown;
-  } steps[] = {
-      {banner, onHome, "home hand"},
-      {banner, {Px(9600 + 240), Px(480)}, "home hand"},  // the Home and Help icons have no handler
-      {banner, {Px(10680 + 240), Px(480)}, "home hand"},
-      {banner, onHelp, "help hand"},                       // straight onto Help: the light moves in one step
-      {banner, {Px(1440 + 120 + 100), Px(195 + 100)}, "help hand"},  // the title changes nothing
-      {banner, onPicture, "none arrow"},                             // the banner picture puts the links out
-      {banner, onHome, "home hand"},
-      {Form().WelcomePanel().Handle(), {50, 50}, "home arrow"},  // a panel restores the arrow, not the links
-  };
-  for (const auto& step : steps) {
-    testsupport::MovePointer(step.window, step.at.x, step.at.y);
+  for (const auto& [window, at, expected] : {
+           std::tuple{banner, onHome, "home hand"},
+           {banner, {Px(9600 + 240), Px(480)}, "home hand"},  // the Home and Help icons have no handler
+           {banner, {Px(10680 + 240), Px(480)}, "home hand"},
+           {banner, onHelp, "help hand"},  // straight onto Help: the light moves in one step
+           {banner, {Px(1440 + 120 + 100), Px(195 + 100)}, "help hand"},  // the title changes nothing
+           {banner, onPicture, "none arrow"},                             // the banner picture puts the links out
+           {banner, onHome, "home hand"},
+           {Form().WelcomePanel().Handle(), {50, 50}, "home arrow"}}) {  // a panel restores the arrow, not the links
+    testsupport::MovePointer(window, at.x, at.y);
     testsupport::Pump(50);
-    EXPECT_EQ(shown(), step.shown) << step.at.x << "," << step.at.y;
+    EXPECT_EQ(shown(), expected) << at.x << "," << at.y;
   }
   EXPECT_GT(InkOf(banner, At(1440 + 120, 195, 2535, 405), 0xE0E0E0).pixels, 20);  // the title, in its colour
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -77,8 +78,6 @@ const SeenBox kDeleteQuestion{"Are you sure you want to delete selected items?",
 const SeenBox kRemoveQuestion{"Are you sure you want to delete selected item.", {IDYES, IDNO}, IDYES, true};
 const SeenBox kRemoved{"Selected item deleted successfully", {IDOK}, IDOK, false};
 
-enum class Tick { kNone, kBox, kText, kTextTwice };
-
 // One string value seeded below the scratch key, in the order the walk meets
 // it (Wine enumerates keys and values by name): how many rows the scan lists
 // for it (its name and its data can each name a missing file), how the test
@@ -88,7 +87,7 @@ struct Seeded {
   std::string name;
   std::string data;  // UTF-8, without the final NUL
   int rows;
-  Tick tick;
+  const char* clicks;  // on its first row: b its check box, t its text
   bool afterDelete;
   DWORD type = REG_SZ;
 };
@@ -110,33 +109,33 @@ std::vector<Seeded> SeededValues(const std::string& files) {
   return {
       // Texts the plain backup cannot carry (a line break, quotes) come back
       // from its exact twin.
-      {"Broken", "after", gone + "\\after.exe", 1, Tick::kBox, false},
-      {"Broken", "lines", gone + "\\a.exe\r\nsecond line", 1, Tick::kBox, false},
+      {"Broken", "after", gone + "\\after.exe", 1, "b", false},
+      {"Broken", "lines", gone + "\\a.exe\r\nsecond line", 1, "b", false},
       // A value named after a path: Delete finds no value of the last part in
       // a key named after the rest, and leaves it.
-      {"Named", gone + "\\named.exe", gone + "\\named.exe", 2, Tick::kBox, true},
-      {"Quoted", "cmd", "\"" + gone + "\\q.exe\" -n", 1, Tick::kText, false},
-      {"Quoted", "say \"hi\"", gone + "\\hi.exe", 1, Tick::kBox, false},
-      {"Run", "Alpha", gone + "\\alpha.exe", 1, Tick::kTextTwice, true},
-      {"Run", "Bravo", gone + "\\bravo.exe /run", 1, Tick::kBox, false},
-      {"Run", "Echo", gone + "\\echo.dll,2", 1, Tick::kNone, true},
-      {"Run", "Folder", files, 0, Tick::kNone, true},  // a folder exists too
-      {"Run", "My App (x86)", gone + "\\My App\\app.exe -s=1 [x] ;y %1", 1, Tick::kText, false},
-      {"Run", "Present", "\"" + present + "\" -q", 0, Tick::kNone, true},
-      {"Run", "Shouted", shouted, 0, Tick::kNone, true},  // the file system ignores case
-      {"Run", "Trailing", gone + "\\", 1, Tick::kBox, false},
+      {"Named", gone + "\\named.exe", gone + "\\named.exe", 2, "b", true},
+      {"Quoted", "cmd", "\"" + gone + "\\q.exe\" -n", 1, "t", false},
+      {"Quoted", "say \"hi\"", gone + "\\hi.exe", 1, "b", false},
+      {"Run", "Alpha", gone + "\\alpha.exe", 1, "tt", true},
+      {"Run", "Bravo", gone + "\\bravo.exe /run", 1, "b", false},
+      {"Run", "Echo", gone + "\\echo.dll,2", 1, "", true},
+      {"Run", "Folder", files, 0, "", true},  // a folder exists too
+      {"Run", "My App (x86)", gone + "\\My App\\app.exe -s=1 [x] ;y %1", 1, "t", false},
+      {"Run", "Present", "\"" + present + "\" -q", 0, "", true},
+      {"Run", "Shouted", shouted, 0, "", true},  // the file system ignores case
+      {"Run", "Trailing", gone + "\\", 1, "b", false},
       // Values whose texts lose part of them (a NUL and what follows, a
       // character outside the ANSI code page, a second string), and a
       // backslash before a quote.
-      {"Shapes", "backslash quote", gone + "\\bq.exe \\\"x\\\"", 1, Tick::kBox, false},
-      {"Shapes", "multi", gone + "\\multi.exe\0second\0"s, 1, Tick::kBox, false, REG_MULTI_SZ},
-      {"Shapes", "nul", gone + "\\nul.exe\0tail"s, 1, Tick::kBox, false},
-      {"Shapes", "wide", gone + "\\\xE4\xB8\xAD.exe", 1, Tick::kBox, false},
-      {"Shell\\open\\command", "", gone + "\\open.exe %1", 1, Tick::kText, false},
+      {"Shapes", "backslash quote", gone + "\\bq.exe \\\"x\\\"", 1, "b", false},
+      {"Shapes", "multi", gone + "\\multi.exe\0second\0"s, 1, "b", false, REG_MULTI_SZ},
+      {"Shapes", "nul", gone + "\\nul.exe\0tail"s, 1, "b", false},
+      {"Shapes", "wide", gone + "\\\xE4\xB8\xAD.exe", 1, "b", false},
+      {"Shell\\open\\command", "", gone + "\\open.exe %1", 1, "t", false},
   };
 }
 
-bool Ticked(const Seeded& s) { return s.tick == Tick::kBox || s.tick == Tick::kText; }
+bool Ticked(const Seeded& s) { return std::strlen(s.clicks) % 2 == 1; }
 
 class RepairPathTest : public WindowTest {
  protected:
@@ -204,10 +203,9 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   HWND list = Form().ErrorList().Handle();
   std::vector<RowNumber> ticked;
   for (std::size_t i = 0; i < seeded.size(); ++i) {
-    const Tick tick = seeded[i].tick;
-    if (tick == Tick::kBox) ClickRow(list, firstRow[i], RowPart::kCheckBox);
-    if (tick == Tick::kText || tick == Tick::kTextTwice) ClickRow(list, firstRow[i]);
-    if (tick == Tick::kTextTwice) ClickRow(list, firstRow[i]);
+    for (const char* c = seeded[i].clicks; *c; ++c) {
+      ClickRow(list, firstRow[i], *c == 'b' ? RowPart::kCheckBox : RowPart::kText);
+    }
     if (Ticked(seeded[i])) ticked.push_back(firstRow[i]);
   }
   for (RowNumber row : ours) {

@@ -19,6 +19,7 @@
 #include "app/win32/form1.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_instance.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_message_pump.h"
 #include "platform/win32/win32_registry.h"
@@ -65,11 +66,6 @@ inline DWORD StartedProcesses() {
   }
   return info.TotalProcesses;
 }
-
-class NoOtherInstance final : public platform::InstanceGuard {
- public:
-  bool AnotherInstanceRunning() const override { return false; }
-};
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -165,7 +161,7 @@ class WindowTest : public ::testing::Test {
   platform::Win32Clock clock_;
   platform::Win32RestorePoint restorePoint_;
   platform::Win32Shell shell_;
-  NoOtherInstance instance_;
+  platform::Win32InstanceGuard instance_{"Local\\Hivesweep.WindowTests"};  // a name no other process holds
   std::unique_ptr<app::Form1> form_;
   std::atomic<bool> ended_{false};
 };
