@@ -36,8 +36,8 @@ class ListViewTest : public ::testing::Test {
   }
   // Pixels of the first row's text not in the background colour; -1 with no row.
   int InkInFirstRow() {
-    RECT r = {LVIR_LABEL, 0, 0, 0};
-    if (!SendMessageA(list.Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r))) return -1;
+    RECT r = {};
+    if (!ListView_GetItemRect(list.Handle(), 0, &r, LVIR_LABEL)) return -1;
     int ink = 0;
     HDC dc = GetDC(list.Handle());
     for (int y = r.top; y < r.bottom; ++y) {
@@ -58,10 +58,7 @@ TEST_F(ListViewTest, CheckMarkIsTheControlsStateImage) {
   const HWND control = list.Handle();
   for (app::RowNumber row = 1; row <= 3; ++row) EXPECT_FALSE(list.Checked(row) || RowCheckedInControl(control, row));
   for (const auto& [image, checked] : {std::pair<UINT, bool>{2, true}, {1, false}, {0, false}, {2, true}}) {
-    LVITEMA item = {};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(image);
-    SendMessageA(control, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
+    ListView_SetItemState(control, 1, INDEXTOSTATEIMAGEMASK(image), LVIS_STATEIMAGEMASK);
     EXPECT_EQ(list.Checked(2), checked) << "state image " << image;
     EXPECT_FALSE(list.Checked(1) || list.Checked(3));
   }
@@ -97,13 +94,15 @@ TEST_F(ListViewTest, RowsChangedInABurstArePaintedSoonAfter) {
   list.Clear();
   EXPECT_TRUE(list.RepaintPending() && testsupport::WaitUntil([&] { return !list.RepaintPending(); }, soon));
   EXPECT_EQ(InkInFirstRow(), -1);
+  HWND gone = nullptr;
   {
     Win32ListView shortLived(window.Handle(), ErrorListOptions());
     shortLived.Add("row");
     EXPECT_TRUE(shortLived.RepaintPending());
+    gone = shortLived.Handle();
   }
   testsupport::Pump(soon);
-  EXPECT_EQ(list.Count(), 0);
+  EXPECT_TRUE(list.Count() == 0 && !IsWindow(gone));
 }
 
 }  // namespace
