@@ -43,7 +43,6 @@ path ShellFolder(int csidl) {
   SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
   return folder;
 }
-path BackupFolder() { return ShellFolder(CSIDL_PERSONAL) / "Reg Backup"; }
 
 std::vector<path> Listing(const path& folder) {
   return std::vector<path>(fs::directory_iterator(folder), fs::directory_iterator());
@@ -56,22 +55,19 @@ std::string ReadBytes(const path& file) {
 
 void WriteBytes(const path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
-// Whole seconds of a local time.
-ULONGLONG Seconds(SYSTEMTIME time) {
-  time.wMilliseconds = 0;
-  FILETIME file = {};
-  SystemTimeToFileTime(&time, &file);
-  return ((static_cast<ULONGLONG>(file.dwHighDateTime) << 32) | file.dwLowDateTime) / 10000000ULL;
+// A local time as "yyyy-mm-dd hh:nn:ss", which sorts as the times do.
+std::string Sortable(const SYSTEMTIME& t) {
+  char text[32] = {};
+  std::snprintf(text, sizeof(text), "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
+                t.wSecond);
+  return text;
 }
 
-// The time a backup's name "Backup_dd-mm-yyyy_hh-nn-ss.reg" gives, in whole
-// seconds; 0 for a name of another shape.
-ULONGLONG BackupSeconds(const std::string& name) {
-  SYSTEMTIME t = {};
-  char tail[8] = {};
-  const int read = std::sscanf(name.c_str(), "Backup_%2hu-%2hu-%4hu_%2hu-%2hu-%2hu%7s", &t.wDay, &t.wMonth, &t.wYear,
-                               &t.wHour, &t.wMinute, &t.wSecond, tail);
-  return read == 7 && name.size() == 30 && std::string(tail) == ".reg" ? Seconds(t) : 0;
+// The time a backup's name "Backup_dd-mm-yyyy_hh-nn-ss.reg" gives, sortable;
+// "" for a name of another shape.
+std::string BackupTime(const std::string& name) {
+  const std::regex shape(R"(Backup_(\d\d)-(\d\d)-(\d{4})_(\d\d)-(\d\d)-(\d\d)\.reg)");
+  return std::regex_match(name, shape) ? std::regex_replace(name, shape, "$3-$2-$1 $4:$5:$6") : "";
 }
 
 const SeenBox kDeleteQuestion{"Are you sure you want to delete selected items?", {IDOK, IDCANCEL}, IDOK, false};
@@ -163,7 +159,7 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   std::vector<SampleEntry> entries;
   for (const Seeded& s : seeded) entries.push_back(Typed(s.key, s.name, s.type, s.data + '\0'));
   scratch.Build(entries);
-  const OwnedFolder backups(BackupFolder(), false);
+  const OwnedFolder backups(ShellFolder(CSIDL_PERSONAL) / "Reg Backup", false);
   const OwnedFolder twins(ShellFolder(CSIDL_LOCAL_APPDATA) / "Zentrova" / "Hivesweep" / "Exact", false);
   char home[MAX_PATH * 2] = {};  // the Unix home as an NT path, "\??\Z:\..."
   ASSERT_GT(GetEnvironmentVariableA("WINEHOMEDIR", home, sizeof(home)), 4u);
@@ -231,9 +227,9 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   const SeenBox deleted{"13 Items deleted successfully", {IDOK}, IDOK, false};
   EXPECT_EQ(ClickAnswering(CommandButton::Delete), (Boxes{kDeleteQuestion, deleted}));
   GetLocalTime(&doneAt);
-  std::vector<Row> rowsLeft = rowsBefore;
-  rowsLeft.erase(std::remove_if(rowsLeft.begin(), rowsLeft.end(), [](const Row& r) { return r.second; }),
-                 rowsLeft.end());
+  std::vector<Row> rowsLeft;
+  std::copy_if(rowsBefore.begin(), rowsBefore.end(), std::back_inserter(rowsLeft),
+               [](const Row& r) { return !r.second; });
   EXPECT_EQ(AllRows(), rowsLeft);
   EXPECT_EQ(Form().ResultHeader().LabelText(app::Form1::ErrorCountLabelId()), errorCount) << "the scan's count stays";
   for (const Seeded& s : seeded) EXPECT_EQ(ReadValue(scratch.Sub(s.key), s.name).found, s.afterDelete) << s.name;
@@ -248,8 +244,8 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
   const std::vector<path> written = Listing(backups.Path());
   ASSERT_EQ(written.size(), 1u);
   const std::string backupName = written[0].filename().string();
-  EXPECT_LE(Seconds(clickedAt), BackupSeconds(backupName)) << backupName;
-  EXPECT_LE(BackupSeconds(backupName), Seconds(doneAt)) << backupName;
+  EXPECT_LE(Sortable(clickedAt), BackupTime(backupName)) << backupName;
+  EXPECT_LE(BackupTime(backupName), Sortable(doneAt)) << backupName;
   std::string backup = "REGEDIT4\r\n\r\n";
   for (const Seeded& s : seeded) {
     if (!Ticked(s)) continue;
@@ -321,7 +317,7 @@ TEST_F(RepairPathTest, ScanTickDeleteRestartRestoreRemove) {
 // ones before; a file without a dot ends its folder's listing, not its
 // parent's; blanks around the first dot go.
 TEST_F(RepairPathTest, UndoCenterListsTheBackupFolderInTheFileSystemsOrder) {
-  const OwnedFolder backups(BackupFolder(), true);
+  const OwnedFolder backups(ShellFolder(CSIDL_PERSONAL) / "Reg Backup", true);
   create_directories(backups.Path() / "sub" / "deeper");
   for (const char* name : {"sub/zz-inner.reg", "sub/stop", "sub/b-inner.reg", "sub/a-inner.reg", "sub/deeper/deep.reg",
                            "zz after.reg", "Omega.reg", "Nodot", "my backup .reg", "log.2.txt", "ALPHA.REG",
