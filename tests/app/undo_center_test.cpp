@@ -91,7 +91,8 @@ TEST_F(UndoCenterTest, RestoreAndRemoveActOnTheChosenBackupOnly) {
   EXPECT_EQ(boxes.asked[5].flags, mb::kOk);
   EXPECT_FALSE(undo.UndoItemChosen);
   const CommandButton restore = CommandButton::Restore, remove = CommandButton::Remove;
-  EXPECT_EQ(view.rested, (std::vector<CommandButton>{restore, restore, remove, remove, remove, remove, restore, remove}));
+  EXPECT_EQ(view.rested, (std::vector<CommandButton>{restore, restore, remove, remove, remove, remove, restore,
+                                                     remove}));
 }
 
 }  // namespace
