@@ -105,7 +105,7 @@ TEST_F(AccessTest, DuringAScanTabReachesStopSearchCloseAndExitAreRefusedAndStopA
   HWND exitButton = ButtonWindow(CommandButton::Exit);
   GUITHREADINFO ui = {};
   ui.cbSize = sizeof(ui);
-  std::atomic<bool> startDisabled{false}, rowsAfterNo{false}, closeRefused{false};
+  std::atomic<bool> startDisabled{false}, rowsAfterNo{false}, closeRefused{false}, done{false};
   std::thread disturber([&, thread = GetCurrentThreadId()] {
     WaitUntil([&] { return IsWindowEnabled(stop) != FALSE; }, 60000);
     startDisabled = !IsWindowEnabled(start);
@@ -120,10 +120,12 @@ TEST_F(AccessTest, DuringAScanTabReachesStopSearchCloseAndExitAreRefusedAndStopA
     PostMessageA(exitButton, BM_CLICK, 0, 0);
     closeRefused = SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) == FALSE;
     PostMessageA(stop, BM_CLICK, 0, 0);
+    done = true;
   });
   SetFocus(window);
   EXPECT_EQ(Keys(1), "Start Search|");
   Keys(1, VK_SPACE);  // the scan runs inside
+  WaitUntil([&] { return done.load(); }, 200000);  // the thread's messages answered meanwhile
   disturber.join();
 
   EXPECT_EQ(ui.hwndFocus, stop);

@@ -44,8 +44,9 @@ path ShellFolder(int csidl) {
   return folder;
 }
 
-std::vector<path> Listing(const path& folder) {
-  return std::vector<path>(fs::directory_iterator(folder), fs::directory_iterator());
+std::vector<path> Listing(const path& folder) {  // empty when there is no such folder
+  std::error_code error;
+  return std::vector<path>(fs::directory_iterator(folder, error), fs::directory_iterator());
 }
 
 std::string ReadBytes(const path& file) {
