@@ -38,15 +38,10 @@ class AccessTest : public testsupport::WindowTest {
   // A key pressed and released through the system's input, with Shift held
   // down around it for `shift`.
   static void SendKey(WORD key, bool shift = false) {
-    std::vector<WORD> order = {key, key};
-    if (shift) order = {VK_SHIFT, key, key, VK_SHIFT};
-    std::vector<INPUT> keys(order.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-      keys[i].type = INPUT_KEYBOARD;
-      keys[i].ki.wVk = order[i];
-      keys[i].ki.dwFlags = 2 * i < keys.size() ? 0 : KEYEVENTF_KEYUP;
-    }
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    if (shift) keybd_event(VK_SHIFT, 0, 0, 0);
+    keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+    if (shift) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
   }
   // Keys, then the messages processed as the scan's message processing does.
   std::string Keys(int count, WORD key = VK_TAB, bool shift = false) {
