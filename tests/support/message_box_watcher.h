@@ -44,8 +44,6 @@ class MessageBoxWatcher {
     stop_ = true;
     thread_.join();
   }
-  MessageBoxWatcher(const MessageBoxWatcher&) = delete;
-  MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
   // The buttons to press, one per box, in order; a box with none left gets
   // its default button (as Enter would).

@@ -6,14 +6,9 @@
 #include <windows.h>
 #include <oleacc.h>
 
-#include <gtest/gtest.h>
-
-#include <atomic>
 #include <list>
-#include <string>
 #include <thread>
 #include <tuple>
-#include <vector>
 
 #include "controls/accessible.h"
 #include "engine/stop_scan.h"

@@ -3,14 +3,10 @@
 // window is on top where two overlap, labels painted in their colours where
 // they stand and wrapped as the system's own static control wraps them,
 // pictures at their own size, and the links lit under the real pointer.
-#include <windows.h>
-
-#include <gtest/gtest.h>
 
 #include <array>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <tuple>
 #include <utility>
 

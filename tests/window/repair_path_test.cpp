@@ -9,16 +9,13 @@
 #include <shlobj.h>
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <regex>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "app/error_list.h"
 #include "tests/support/finding_tree.h"
