@@ -16,8 +16,10 @@ constexpr char kPanelClass[] = "HivesweepPanel";
 Panel::Panel(HWND parent, HWND owner, const TwipsRect& bounds, const PanelLook& look, UINT dpi)
     : owner_(owner), dpi_(dpi), bounds_(bounds), look_(look) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-  // The cursor is set on WM_SETCURSOR.
-  controls::EnsureWindowClass(instance, kPanelClass, &controls::WindowProcedure, CS_DBLCLKS, nullptr);
+  // The cursor is set on WM_SETCURSOR. A device context of its own: a label
+  // change copies its rectangle to the window at once, and a window's own DC
+  // is handed out without the visible region being fetched again.
+  controls::EnsureWindowClass(instance, kPanelClass, &controls::WindowProcedure, CS_DBLCLKS | CS_OWNDC, nullptr);
   const RECT r = PixelsOf(bounds);
   CreateWindowExA(WS_EX_CONTROLPARENT, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                   r.left, r.top, r.right - r.left, r.bottom - r.top, parent, nullptr, instance, CreationParameter());
