@@ -281,6 +281,13 @@ LRESULT AccessibleConnection::Answer(WPARAM wParam, LPARAM lParam) {
   return LresultFromObject(kAccessibleInterface, wParam, object_);
 }
 
+bool AccessibleConnection::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
+  if (message == WM_DESTROY) Disconnect();
+  if (message != WM_GETOBJECT) return false;
+  *answer = Answer(wParam, lParam);
+  return *answer != 0;
+}
+
 void AccessibleConnection::Disconnect() {
   if (!object_) return;
   object_->Disconnect();

@@ -8,8 +8,8 @@
 //   class Control : AccessibleSource {
 //     AccessibleConnection accessible_{*this};
 //     ...
-//     case WM_GETOBJECT: return accessible_.Answer(wParam, lParam);
-//     case WM_DESTROY: accessible_.Disconnect(); ...
+//     LRESULT answer = 0;
+//     if (accessible_.Handle(message, wParam, lParam, &answer)) return answer;
 //   };
 #pragma once
 
@@ -62,6 +62,10 @@ class AccessibleConnection {
   // system's own object) for any other.
   LRESULT Answer(WPARAM wParam, LPARAM lParam);
   void Disconnect();
+  // A window's messages go here first: WM_GETOBJECT is answered (true, with
+  // *answer, unless the system's own object is meant) and WM_DESTROY
+  // disconnects; every other message, and WM_DESTROY, go on to the window.
+  bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer);
 
  private:
   class Object;

@@ -64,6 +64,8 @@ AccessibleDescription Button::Describe(long) const {
 void Button::DoDefaultAction(long) { PostMessageA(hwnd_, BM_CLICK, 0, 0); }
 
 LRESULT Button::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT answer = 0;
+  if (accessible_.Handle(message, wParam, lParam, &answer)) return answer;
   switch (message) {
     case WM_CREATE:
       ApplyFont(font_);
@@ -152,12 +154,6 @@ LRESULT Button::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
       Repaint();
-      break;
-    case WM_GETOBJECT:
-      if (const LRESULT object = accessible_.Answer(wParam, lParam)) return object;
-      break;
-    case WM_DESTROY:
-      accessible_.Disconnect();
       break;
     default:
       break;

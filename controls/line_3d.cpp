@@ -61,6 +61,8 @@ AccessibleDescription Line_3D::Describe(long) const {
 }
 
 LRESULT Line_3D::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT answer = 0;
+  if (accessible_.Handle(message, wParam, lParam, &answer)) return answer;
   switch (message) {
     case WM_SIZE:
       OnResize();
@@ -79,12 +81,6 @@ LRESULT Line_3D::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return HTTRANSPARENT;
     case WM_SYSCOLORCHANGE:
       Redraw();
-      break;
-    case WM_GETOBJECT:
-      if (const LRESULT object = accessible_.Answer(wParam, lParam)) return object;
-      break;
-    case WM_DESTROY:
-      accessible_.Disconnect();
       break;
     default:
       break;

@@ -271,6 +271,8 @@ void Panel::Redraw() {
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT answer = 0;
+  if (accessible_.Handle(message, wParam, lParam, &answer)) return answer;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
@@ -306,12 +308,6 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != window_) pressedLabel_ = kNoLabel;
       return 0;
-    case WM_GETOBJECT:
-      if (const LRESULT object = accessible_.Answer(wParam, lParam)) return object;
-      break;
-    case WM_DESTROY:
-      accessible_.Disconnect();
-      break;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT) {
         HCURSOR cursor = Cursor ? Cursor() : nullptr;
