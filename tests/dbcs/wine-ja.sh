@@ -10,11 +10,8 @@ set -eu
 action=$1
 dir=$2
 shift 2
-export WINEPREFIX="$dir/prefix" HOME="$dir/home" WINEDEBUG=-all WINEARCH=win64
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
-export WINESERVER=/usr/lib/wine/wineserver64 WINELOADER=/usr/lib/wine/wine64
-mkdir -p "$HOME"
-quiet() { "$@" </dev/null >/dev/null 2>&1; }
+. "$(dirname "$0")/../../scripts/own-prefix.sh"
+own_prefix "$dir"
 
 case "$action" in
   prepare)
@@ -28,13 +25,7 @@ case "$action" in
     ;;
   run)
     export LOCPATH="$dir/locale" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-    quiet "$WINESERVER" -p
-    quiet "$WINELOADER" wineboot
-    status=0
-    "$WINELOADER" "$@" || status=$?
-    quiet "$WINESERVER" -k || true
-    quiet "$WINESERVER" -w || true
-    exit $status
+    run_in_prefix "$@"
     ;;
   *)
     echo "usage: $0 prepare DIR | run DIR PROGRAM [ARGUMENT...]" >&2

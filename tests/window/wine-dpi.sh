@@ -9,12 +9,9 @@ set -eu
 action=$1
 dir=$2
 shift 2
-export WINEPREFIX="$dir/prefix" HOME="$dir/home" WINEDEBUG=-all WINEARCH=win64
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
-export WINESERVER=/usr/lib/wine/wineserver64 WINELOADER=/usr/lib/wine/wine64
+. "$(dirname "$0")/../../scripts/own-prefix.sh"
+own_prefix "$dir"
 export HIVESWEEP_TEST_DPI=144
-mkdir -p "$HOME"
-quiet() { "$@" </dev/null >/dev/null 2>&1; }
 
 case "$action" in
   prepare)
@@ -27,13 +24,7 @@ case "$action" in
     touch "$dir/.prepared"
     ;;
   run)
-    quiet "$WINESERVER" -p
-    quiet "$WINELOADER" wineboot
-    status=0
-    "$WINELOADER" "$@" || status=$?
-    quiet "$WINESERVER" -k || true
-    quiet "$WINESERVER" -w || true
-    exit $status
+    run_in_prefix "$@"
     ;;
   *)
     echo "usage: $0 prepare DIR | run DIR PROGRAM [ARGUMENT...]" >&2
