@@ -2,8 +2,8 @@
 //
 // Long work on the user-interface thread (a scan calls this twice per
 // registry key) must not pay for an empty queue more than it has to: the
-// queue is asked first (GetQueueStatus), one round trip to the window system
-// where an empty PeekMessage costs about two. The queue does not yet hold
+// queue is asked first (GetQueueStatus), and an empty one is peeked only
+// every kPeekIntervalMs. The queue does not yet hold
 // input that the window system has not handed over (under Wine, the X
 // server's events are read only while messages are peeked), so messages are
 // peeked at least every kPeekIntervalMs all the same. Whatever is pending,
