@@ -1,13 +1,11 @@
 // Processes the thread's pending window messages, as a modal loop would.
 //
 // Long work on the user-interface thread (a scan calls this twice per
-// registry key) must not pay for an empty queue more than it has to: the
-// queue is asked first (GetQueueStatus), and an empty one is peeked only
-// every kPeekIntervalMs. The queue does not yet hold
-// input that the window system has not handed over (under Wine, the X
-// server's events are read only while messages are peeked), so messages are
-// peeked at least every kPeekIntervalMs all the same. Whatever is pending,
-// paints included, is dispatched at every call.
+// registry key) asks the queue first (GetQueueStatus) and peeks only when it
+// holds something, or when kPeekIntervalMs have passed since the last peek:
+// the queue does not yet hold input that the window system has not handed
+// over (under Wine, the X server's events are read only while messages are
+// peeked). Whatever is pending, paints included, is dispatched at every call.
 #pragma once
 
 #include <cstdint>
